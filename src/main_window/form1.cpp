@@ -1,0 +1,168 @@
+#include "main_window/form1.h"
+
+#include "editor/form9.h"
+#include "main_window/centring.h"
+#include "platform/platform.h"
+#include "printing/form13.h"
+#include "printing/form3.h"
+#include "settings/form2.h"
+#include "state/module3.h"
+#include "state/program_state.h"
+
+#include <QCloseEvent>
+
+form1::form1(ProgramState &state, Platform &platform)
+    : ProgramWindow(QStringLiteral("Lintaro"), 9705, 7065), state_(state), platform_(platform),
+      timer1_(platform.makeTimer())
+{
+    setupControls(this, state_.main);
+    timer1_->setInterval(0);
+    timer1_->setOnTick([this] { Timer1_Timer(); });
+
+    for (int i = 0; i < 3; ++i)
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    connect(Command2, &QPushButton::clicked, this, &form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &form1::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &form1::Command7_Click);
+    connect(mnusave, &QAction::triggered, this, &form1::mnusave_Click);
+    connect(mnupicture, &QAction::triggered, this, &form1::mnupicture_Click);
+    connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
+    connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
+    connect(senhaba, &QAction::triggered, this, &form1::senhaba_Click);
+
+    Form_Load();
+}
+
+form1::~form1()
+{
+    // Every other window goes with the main window.
+    delete form9_;
+    delete form2_;
+    delete form3_;
+    delete form13_;
+}
+
+void form1::Form_Load()
+{
+    SharedState &vars = state_.vars;
+    vars.lineWidth = 2;
+    vars.latticeGap = 2;
+    vars.latticeBar = 2;
+    Label2[1]->setText(QString::number(vars.lineWidth));
+
+    const QPoint corner = centredPositionTwips(platform_.app.screenSizeTwips(),
+                                               frameGeometry().size() * 15);
+    move(corner / 15);
+
+    vars.appFolder = withTrailingSeparator(platform_.app.programFolder());
+
+    Command2->hide();
+    Command3->hide();
+
+    Module3::DrawStripeMaskA(state_);
+    Module3::DrawStripeMaskB(state_);
+    Module3::ClearComposed(state_);
+    Module3::DrawLatticeSheet(state_);
+}
+
+void form1::closeEvent(QCloseEvent *event)
+{
+    timer1_->setInterval(0);
+    event->accept();
+    platform_.app.endProgram();
+}
+
+void form1::StopAnimationPrologue()
+{
+    timer1_->setInterval(0);
+    Command2->show();
+    Command3->hide();
+    state_.main.Picture5[2].hide();
+}
+
+void form1::Command1_Click(int index)
+{
+    StopAnimationPrologue();
+    switch (index) {
+    case 0:
+        OpenPicture1();
+        break;
+    case 1:
+        OpenPicture2();
+        break;
+    case 2:
+        ComposePictures();
+        Command2->show();
+        Command3->hide();
+        break;
+    default:
+        break;
+    }
+}
+
+void form1::Command4_Click()
+{
+    SaveComposed();
+}
+
+void form1::Command5_Click()
+{
+    platform_.app.endProgram();
+}
+
+void form1::Command6_Click()
+{
+    // Printing the picture is reached through the menu only.
+}
+
+void form1::Command7_Click()
+{
+    showWindow(form3_);
+}
+
+void form1::mnusave_Click()
+{
+    SaveComposed();
+}
+
+void form1::mnupicture_Click()
+{
+    showWindow(form9_);
+}
+
+void form1::mnuprint2_Click()
+{
+    showWindow(form13_);
+}
+
+void form1::mnuprintsen_Click()
+{
+    showWindow(form3_);
+}
+
+void form1::senhaba_Click()
+{
+    showWindow(form2_);
+}
+
+void form1::showAndActivate()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+template <typename Window> Window *form1::showWindow(QPointer<Window> &window)
+{
+    if (!window) {
+        window = new Window(state_, platform_, *this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}

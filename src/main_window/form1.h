@@ -1,0 +1,84 @@
+#pragma once
+
+#include "editor/form9.h"
+#include "platform/interval_timer.h"
+#include "printing/form13.h"
+#include "printing/form3.h"
+#include "settings/form2.h"
+#include "ui/form1_controls.h"
+#include "ui/program_window.h"
+
+#include <QPointer>
+
+#include <memory>
+
+struct ProgramState;
+struct Platform;
+class Surface;
+
+// The main window "Lintaro": picture 1 and picture 2, composing, the animation preview,
+// saving, and the way to every other window. Closing it ends the program.
+class form1 : public ProgramWindow, public Form1Controls {
+    Q_OBJECT
+public:
+    form1(ProgramState &state, Platform &platform);
+    ~form1() override;
+
+    ProgramState &state() const { return state_; }
+    Platform &platform() const { return platform_; }
+    IntervalTimer &Timer1() const { return *timer1_; }
+
+    // Event handlers, one per control event.
+    void Form_Load();
+    void Command1_Click(int index);
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Timer1_Timer();
+    void mnusave_Click();
+    void mnupicture_Click();
+    void mnuprint2_Click();
+    void mnuprintsen_Click();
+    void senhaba_Click();
+
+    // Brings the main window forward, as the dialogs do when they close.
+    void showAndActivate();
+
+    // The secondary windows, created on first use and gone once their close box is used.
+    form9 *editorWindow() const { return form9_; }
+    Form2 *lineWidthDialog() const { return form2_; }
+    Form3 *latticePrintDialog() const { return form3_; }
+    Form13 *picturePrintDialog() const { return form13_; }
+
+    // Loading the slots; also the road the editor's picture takes into picture 1 or 2.
+    void OpenPicture1();
+    void OpenPicture2();
+    // Fills slot 0 or 1 from a picture: stripe mask, clearing, placement, thumbnail.
+    void FillSlot(int slot, const QImage &picture);
+    void ComposePictures();
+    void SaveComposed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void OpenPicture(int slot);
+    // Redraws the slot's stripe masks and empties its thumbnail and canvases.
+    void ClearSlot(int slot);
+    // Measures, fits and draws the picture on both canvases; shows the thumbnail.
+    void PlaceInSlot(int slot, const QImage &picture);
+    void StopAnimationPrologue();
+    void DrawAnimationFrame();
+    template <typename Window> Window *showWindow(QPointer<Window> &window);
+
+    ProgramState &state_;
+    Platform &platform_;
+    std::unique_ptr<IntervalTimer> timer1_;
+    QPointer<form9> form9_;
+    QPointer<Form2> form2_;
+    QPointer<Form3> form3_;
+    QPointer<Form13> form13_;
+};

@@ -1,0 +1,65 @@
+#include "main_window/form1.h"
+
+#include "main_window/place_fitted.h"
+#include "platform/command_error.h"
+#include "platform/file_dialogs.h"
+#include "platform/picture_file.h"
+#include "platform/platform.h"
+#include "state/module3.h"
+#include "state/program_state.h"
+
+namespace {
+const QString kPictureFilter = QStringLiteral("(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
+} // namespace
+
+void form1::OpenPicture1()
+{
+    OpenPicture(0);
+}
+
+void form1::OpenPicture2()
+{
+    OpenPicture(1);
+}
+
+void form1::OpenPicture(int slot)
+{
+    runSilently([&] {
+        const QString path = platform_.dialogs.showOpen(
+            FileDialogRequest{kPictureFilter, state_.vars.appFolder, QString(), 0});
+        ClearSlot(slot);
+        // The file is decoded once; the measuring surface and both placements use it.
+        PlaceInSlot(slot, loadPicture(path));
+    });
+}
+
+void form1::FillSlot(int slot, const QImage &picture)
+{
+    ClearSlot(slot);
+    PlaceInSlot(slot, picture);
+}
+
+void form1::ClearSlot(int slot)
+{
+    MainSurfaces &s = state_.main;
+    if (slot == 0)
+        Module3::DrawStripeMaskA(state_);
+    else
+        Module3::DrawStripeMaskB(state_);
+    PictureHolder &thumbnail = slot == 0 ? s.Image4 : s.Image5;
+    thumbnail.setPicture(QImage());
+    s.Picture7.setPicture(QImage());
+    s.Picture8[slot].clear();
+    s.Picture9[slot].clear();
+}
+
+void form1::PlaceInSlot(int slot, const QImage &picture)
+{
+    MainSurfaces &s = state_.main;
+    PictureHolder &thumbnail = slot == 0 ? s.Image4 : s.Image5;
+    s.Picture7.setPicture(picture);
+    const PlacementTools tools{s.Picture7, s.Image6};
+    PlaceFitted(picture, s.Picture8[slot], tools, state_.vars);
+    PlaceFitted(picture, s.Picture9[slot], tools, state_.vars);
+    thumbnail.setPicture(s.Picture8[slot].image());
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+
+class Surface;
+class PictureHolder;
+struct SharedState;
+
+// The surfaces a placement works with: the measuring surface (Picture7), which already holds
+// the picture at its natural size, and the size holder (Image6).
+struct PlacementTools {
+    Surface &measure;
+    PictureHolder &holder;
+};
+
+// Fits the picture onto the target keeping its aspect ratio, centres it and draws it as a
+// plain copy. The binding side touches both edges of the target; the rest of the target
+// is left as it is. Writes placeSrcW, placeSrcH, placeDstW, placeDstH, placeTop, placeLeft.
+// Throws CommandError on a floating-point fault (a zero-sized target or picture).
+void PlaceFitted(const QImage &picture, Surface &target, PlacementTools tools, SharedState &vars);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What a command sets on its common dialog before showing it.
+struct FileDialogRequest {
+    QString filter;     // "description|patterns", e.g. "(*.bmp)|*.bmp"
+    QString initDir;    // initial folder
+    QString fileName;   // initial file name
+    int flags = 0;      // 0: a plain dialog with no extra options
+};
+
+// The open and save dialogs. Both return the chosen path exactly as the dialog gives it
+// and report a cancel by throwing DialogCancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString showOpen(const FileDialogRequest &request) = 0;
+    virtual QString showSave(const FileDialogRequest &request) = 0;
+};
+
+// "desc1|pat1;pat2|desc2|pat3" -> {"desc1 (pat1 pat2)", "desc2 (pat3)"}: the same filter in
+// the form Qt's file dialogs take.
+QStringList toQtNameFilters(const QString &filter);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <optional>
+
+// The system printer as the print commands use it. Every step may fail by throwing
+// CommandError; showPrinter() reports a cancel by throwing DialogCancelled.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    // The system print dialog: the printer confirmed there receives the page.
+    virtual void showPrinter() = 0;
+    // Standard paper codes: 9 = A4 (210 x 297 mm), 13 = B5 (JIS, 182 x 257 mm).
+    virtual void setPaperSize(int code) = 0;
+    // 1 = portrait, 2 = landscape.
+    virtual void setOrientation(int code) = 0;
+    // Height of the whole sheet, in twips.
+    virtual double pageHeightTwips() = 0;
+    // Paints a picture with its top-left corner at (x, y) twips of the printable area, at
+    // its natural size (15 twips per pixel) unless a size in twips is given.
+    virtual void paintPicture(const QImage &picture, double xTwips, double yTwips,
+                              std::optional<double> widthTwips = std::nullopt,
+                              std::optional<double> heightTwips = std::nullopt) = 0;
+    // Ends the document: the page goes to the printer.
+    virtual void endDoc() = 0;
+    // Abandons a document that was begun but not ended, so that no stray page comes out.
+    virtual void abortDoc() = 0;
+};

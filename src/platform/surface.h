@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/colour.h"
+#include "platform/raster_op.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+// A rectangle in the surface's own pixels, possibly fractional: left, top, width, height.
+struct RectF {
+    double x = 0;
+    double y = 0;
+    double w = 0;
+    double h = 0;
+};
+
+// A picture surface: an off-screen 24-bit image that keeps everything drawn on it, shown
+// or not. A widget may display it (attachView); drawing never depends on that widget.
+//
+// Fractional coordinates become whole pixels by rounding each edge half to even, so that
+// a rectangle from x covers the columns round(x) .. round(x + w) - 1.
+class Surface {
+public:
+    Surface(int width, int height, Colour back = kWhite, Colour fore = kBlack);
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+    // Keeps the pixels where the old and new sizes overlap, background elsewhere.
+    void resize(int width, int height);
+
+    Colour foreColor() const { return fore_; }
+    Colour backColor() const { return back_; }
+    void setForeColor(Colour c) { fore_ = c; }
+    void setBackColor(Colour c) { back_ = c; }
+
+    // Filled box with both corners included, clipped to the surface.
+    void fillBox(double left, double top, double right, double bottom, Colour colour);
+
+    // Paints a picture into dst, from the whole picture or from src, stretching when the
+    // sizes differ. A stretched plain copy (SrcCopy) is resampled smoothly, so photos look
+    // good reduced and enlarged; a stretched raster operation samples the nearest source
+    // pixel, so it never invents colours. Either way the operation itself is exact.
+    void paintPicture(const QImage &picture, const RectF &dst, RasterOp op = RasterOp::SrcCopy);
+    void paintPicture(const QImage &picture, const RectF &dst, const RectF &src, RasterOp op);
+
+    // Unscaled block transfer of a w x h rectangle from src at (sx, sy) to (x, y).
+    void bitBlt(int x, int y, int w, int h, const Surface &src, int sx, int sy, RasterOp op);
+
+    // Exact 24-bit pixel access; point() outside the surface returns 0xFFFFFFFF.
+    Colour point(int x, int y) const;
+    void pset(int x, int y, Colour colour);
+
+    // The persistent image. Copying the returned QImage is a cheap snapshot.
+    const QImage &image() const { return image_; }
+
+    // Assigning a picture: an auto-sizing surface takes the picture's natural size and
+    // shows it; any other surface draws it unscaled at its top-left corner. The empty
+    // (null) picture erases the surface to its background colour.
+    void setPicture(const QImage &picture);
+    void setAutoSize(bool on) { autoSize_ = on; }
+    bool autoSize() const { return autoSize_; }
+
+    // Erases the drawing to the background colour.
+    void clear();
+
+    bool isVisible() const { return visible_; }
+    void setVisible(bool visible);
+    void show() { setVisible(true); }
+    void hide() { setVisible(false); }
+
+    void attachView(QWidget *view);
+    QWidget *view() const { return view_; }
+
+private:
+    void changed();
+
+    QImage image_;
+    Colour back_;
+    Colour fore_;
+    bool autoSize_ = false;
+    bool visible_ = true;
+    QPointer<QWidget> view_;
+};
+
+// A picture as the program holds it: converted to the surfaces' pixel format.
+QImage asSurfaceImage(const QImage &picture);

@@ -1,0 +1,79 @@
+#include "state/module3.h"
+
+#include "state/fill_box.h"
+#include "state/program_state.h"
+
+namespace Module3 {
+
+void stripeRun(Surface &surface, SharedState &vars, int w, int x0)
+{
+    vars.boxLeft = x0;
+    vars.boxTop = 0;
+    vars.boxBottom = surface.height();
+    // The test follows each stripe, so the first one is drawn whatever its position.
+    do {
+        vars.boxRight = vars.boxLeft + w - 1;
+        FillBox(surface, vars);
+        vars.boxLeft = vars.boxRight + w + 1;
+    } while (vars.boxLeft < surface.width());
+}
+
+void latticeRun(Surface &surface, SharedState &vars, int gap, int bar)
+{
+    vars.boxLeft = gap;
+    vars.boxTop = 0;
+    vars.boxBottom = surface.height();
+    do {
+        vars.boxRight = vars.boxLeft + bar - 1;
+        FillBox(surface, vars);
+        vars.boxLeft = vars.boxRight + gap + 1;
+    } while (vars.boxLeft < surface.width());
+}
+
+namespace {
+
+void drawStripeMask(Surface &surface, SharedState &vars, int x0)
+{
+    FillWhole(surface, vars, kWhite);
+    stripeRun(surface, vars, int(vars.lineWidth), x0);
+}
+
+void drawLattice(Surface &surface, SharedState &vars)
+{
+    FillWhole(surface, vars, kWhite);
+    latticeRun(surface, vars, int(vars.latticeGap), vars.latticeBar);
+}
+
+} // namespace
+
+void DrawStripeMaskA(ProgramState &state)
+{
+    drawStripeMask(state.main.Picture1, state.vars, 0);
+    drawStripeMask(state.main.Picture10[0], state.vars, 0);
+}
+
+void DrawStripeMaskB(ProgramState &state)
+{
+    const int x0 = int(state.vars.lineWidth);
+    drawStripeMask(state.main.Picture2, state.vars, x0);
+    drawStripeMask(state.main.Picture10[1], state.vars, x0);
+}
+
+void ClearComposed(ProgramState &state)
+{
+    FillWhole(state.main.Picture3, state.vars, kWhite);
+    FillWhole(state.main.Picture11, state.vars, kWhite);
+}
+
+void DrawLatticeSheet(ProgramState &state)
+{
+    drawLattice(state.main.Picture4, state.vars);
+    DrawLatticeSheet2(state);
+}
+
+void DrawLatticeSheet2(ProgramState &state)
+{
+    drawLattice(state.main.Picture40, state.vars);
+}
+
+} // namespace Module3
