@@ -12,9 +12,12 @@ if [ -f /etc/cups/cups-pdf.conf ] && ! grep -q "^Out $out" /etc/cups/cups-pdf.co
   sed -i '/^Out /d' /etc/cups/cups-pdf.conf
   echo "Out $out" >> /etc/cups/cups-pdf.conf
 fi
-if ! lpstat -r >/dev/null 2>&1; then
+# "lpstat -r" succeeds whether or not the scheduler runs: read what it says.
+running() { lpstat -r 2>/dev/null | grep -qx "scheduler is running"; }
+if ! running; then
   /usr/sbin/cupsd
-  for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.1; done
+  for _ in $(seq 50); do running && break; sleep 0.1; done
+  running || { echo "cupsd did not start"; exit 1; }
 fi
 if ! lpstat -p PDF >/dev/null 2>&1; then
   lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o PageSize=A4

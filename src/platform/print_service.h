@@ -5,6 +5,10 @@
 
 // The system printer as the print commands use it. Every step may fail by throwing
 // CommandError; showPrinter() reports a cancel by throwing DialogCancelled.
+//
+// A document is open from a successful showPrinter() until endDoc() or abortDoc(). A
+// command that fails while its document is open calls abortDoc(), so that no half-made
+// page comes out and the printer is released.
 class PrintService {
 public:
     virtual ~PrintService() = default;
@@ -23,6 +27,6 @@ public:
                               std::optional<double> heightTwips = std::nullopt) = 0;
     // Ends the document: the page goes to the printer.
     virtual void endDoc() = 0;
-    // Abandons a document that was begun but not ended, so that no stray page comes out.
-    virtual void abortDoc() = 0;
+    // Abandons the open document, if any: nothing comes out. Never fails.
+    virtual void abortDoc() noexcept = 0;
 };

@@ -2,23 +2,123 @@
 
 #include "platform/command_error.h"
 
+#include <QApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPixel = 15; // a display pixel is 1/96 inch
+
+std::optional<QPageSize::PageSizeId> pageSizeOf(int code)
+{
+    switch (code) {
+    case 9:
+        return QPageSize::A4;
+    case 13:
+        // The Japanese B5 of 182 x 257 mm; QPageSize::B5 is the ISO one of 176 x 250 mm.
+        return QPageSize::JisB5;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 QtPrintService::QtPrintService() = default;
 QtPrintService::~QtPrintService() = default;
 
-void QtPrintService::showPrinter()
+bool QtPrintService::choosePrinter(QPrinter &printer)
 {
-    throw DialogCancelled();
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
-void QtPrintService::setPaperSize(int) {}
-void QtPrintService::setOrientation(int) {}
+void QtPrintService::showPrinter()
+{
+    abortDoc();
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!choosePrinter(*printer))
+        throw DialogCancelled();
+    printer_ = std::move(printer);
+}
+
+QPrinter &QtPrintService::openPrinter() const
+{
+    if (!printer_)
+        throw CommandError("no printer chosen");
+    return *printer_;
+}
+
+void QtPrintService::setPaperSize(int code)
+{
+    const auto id = pageSizeOf(code);
+    if (!id || !openPrinter().setPageSize(QPageSize(*id)))
+        throw CommandError("paper size refused");
+}
+
+void QtPrintService::setOrientation(int code)
+{
+    if (code != 1 && code != 2)
+        throw CommandError("orientation refused");
+    const auto orientation = code == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (!openPrinter().setPageOrientation(orientation))
+        throw CommandError("orientation refused");
+}
+
 double QtPrintService::pageHeightTwips()
 {
-    return 0;
+    // The whole sheet as it lies under the current orientation, margins included.
+    const QRectF sheet = openPrinter().pageLayout().fullRect(QPageLayout::Inch);
+    return sheet.height() * kTwipsPerInch;
 }
-void QtPrintService::paintPicture(const QImage &, double, double, std::optional<double>,
-                                  std::optional<double>)
+
+void QtPrintService::paintPicture(const QImage &picture, double xTwips, double yTwips,
+                                  std::optional<double> widthTwips,
+                                  std::optional<double> heightTwips)
 {
+    openPrinter();
+    page_.push_back({picture, xTwips, yTwips, widthTwips, heightTwips});
 }
-void QtPrintService::endDoc() {}
-void QtPrintService::abortDoc() {}
+
+void QtPrintService::endDoc()
+{
+    QPrinter &printer = openPrinter();
+    if (page_.empty()) {
+        // Nothing was drawn: no page to send.
+        abortDoc();
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        abortDoc();
+        throw CommandError("printer refused the document");
+    }
+    // Without this the PDF engine stores pictures as JPEG, which blurs the stripes.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    // Twips become device units at the printer's own resolution, so a picture keeps the
+    // physical size of the display whatever the printer's dots per inch.
+    const double perTwipX = printer.logicalDpiX() / kTwipsPerInch;
+    const double perTwipY = printer.logicalDpiY() / kTwipsPerInch;
+    for (const Drawing &d : page_) {
+        const double w = d.widthTwips.value_or(d.picture.width() * kTwipsPerPixel);
+        const double h = d.heightTwips.value_or(d.picture.height() * kTwipsPerPixel);
+        painter.drawImage(QRectF(d.xTwips * perTwipX, d.yTwips * perTwipY, w * perTwipX,
+                                 h * perTwipY),
+                          d.picture, QRectF(d.picture.rect()));
+    }
+    const bool ended = painter.end();
+    page_.clear();
+    auto done = std::move(printer_);
+    if (!ended)
+        throw CommandError("printing failed");
+    documentEnded(*done);
+}
+
+void QtPrintService::abortDoc() noexcept
+{
+    page_.clear();
+    printer_.reset();
+}

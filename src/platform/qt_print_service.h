@@ -2,12 +2,18 @@
 
 #include "platform/print_service.h"
 
+#include <QRectF>
+
 #include <memory>
+#include <vector>
 
 class QPrinter;
-class QPainter;
 
 // The system printer on QPrinter, chosen in QPrintDialog.
+//
+// The page is built up in memory and rendered onto the printer in one go by endDoc(): a
+// command that fails half-way (a refused paper size, a missing picture) then leaves no
+// begun print job behind, and nothing is sent.
 class QtPrintService : public PrintService {
 public:
     QtPrintService();
@@ -20,5 +26,23 @@ public:
                       std::optional<double> widthTwips,
                       std::optional<double> heightTwips) override;
     void endDoc() override;
-    void abortDoc() override;
+    void abortDoc() noexcept override;
+
+protected:
+    // Lets the user choose and set up the printer of the next document; false when the
+    // user cancelled.
+    virtual bool choosePrinter(QPrinter &printer);
+    // Called after a document was rendered and sent (or written).
+    virtual void documentEnded(QPrinter &) {}
+
+private:
+    struct Drawing {
+        QImage picture;
+        double xTwips, yTwips;
+        std::optional<double> widthTwips, heightTwips;
+    };
+    QPrinter &openPrinter() const;
+
+    std::unique_ptr<QPrinter> printer_;
+    std::vector<Drawing> page_;
 };

@@ -1,0 +1,29 @@
+#include "ui/form3_controls.h"
+
+#include "ui/controls.h"
+#include "ui/program_window.h"
+
+void Form3Controls::setupControls(ProgramWindow *window)
+{
+    QWidget *c = window->client();
+
+    Command1[1] = colouredButton(c, QStringLiteral("やめる"), rgb(255, 192, 255),
+                                 twipsRect(3720, 3240, 1095, 495));
+    Command1[0] = colouredButton(c, QStringLiteral("ＯＫ"), rgb(192, 255, 255),
+                                 twipsRect(3720, 2640, 1095, 495));
+    Frame2 = frame(c, QStringLiteral("紙の向き"), twipsRect(600, 2040, 2295, 1215));
+    Option2[1] = optionButton(Frame2, QStringLiteral("たて長"), twipsRect(480, 720, 1215, 375));
+    Option2[0] = optionButton(Frame2, QStringLiteral("横長"), twipsRect(480, 360, 1215, 375));
+    Frame1 = frame(c, QStringLiteral("紙の大きさ"), twipsRect(600, 480, 2295, 1215));
+    Option1[1] = optionButton(Frame1, QStringLiteral("Ｂ５"), twipsRect(480, 720, 1455, 255));
+    Option1[0] = optionButton(Frame1, QStringLiteral("Ａ４"), twipsRect(480, 360, 1455, 255));
+
+    Option1[1]->hide();
+    Option1[0]->setChecked(true);
+    Option2[0]->setChecked(true);
+
+    stackFrontToBack({Command1[1], Command1[0], Frame2, Frame1});
+    chainTabOrder({Option1[0], Option1[1], Option2[0], Option2[1], Command1[0], Command1[1]});
+
+    window->fixSize();
+}
