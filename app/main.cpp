@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lintaro"));
-    QApplication::setDesktopFileName(QStringLiteral("lintaro"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.lintaro.Lintaro"));
     installFontSubstitutions();
     QApplication::setFont(gothicFont(9));
     QApplication::setWindowIcon(stripedIcon());
