@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/colour.h"
+#include "platform/picture_holder.h"
+#include "platform/surface.h"
+
+#include <array>
+
+// The picture editor's surfaces, in pixels. The seven drawing surfaces are 640 x 480 and lie
+// in the editing area; only Picture3 is seen there. Only Picture1 ever changes its size.
+struct EditorSurfaces {
+    // The insert picture: fitted when loaded, redrawn zoomed and moved.
+    Surface Picture1{640, 480, kWhite, kBlack};
+    // The base picture, whose pure-yellow pixels are transparent.
+    Surface Picture2{640, 480, kWhite, kBlack};
+    // The composed picture: what the editing area shows, what is saved and handed over.
+    Surface Picture3{640, 480, kWhite, kBlack};
+    // [0]: the transparency mask, white where the base is pure yellow, black elsewhere.
+    // [1]: scratch of the composition, the insert picture cut out by the mask.
+    std::array<Surface, 2> Picture4{Surface{640, 480, kButtonFace, kBlack},
+                                    Surface{640, 480, kButtonFace, kBlack}};
+    // [0]: the inverse mask, black where the base is pure yellow, white elsewhere.
+    // [1]: scratch of the composition, the base picture with its holes blacked out.
+    std::array<Surface, 2> Picture5{Surface{640, 480, kButtonFace, kBlack},
+                                    Surface{640, 480, kButtonFace, kBlack}};
+    // Measuring surface of the loaders: takes the natural size of its picture.
+    Surface Picture7 = [] {
+        Surface s{17, 17, kButtonFace, kBlack};
+        s.setAutoSize(true);
+        return s;
+    }();
+    // Size holder of the loaders.
+    PictureHolder Image6{201, 161};
+    // The insert surface as it was right after loading: the source of every zoom and move.
+    PictureHolder Image10{640, 480};
+    // Thumbnails of the insert picture and of the base picture.
+    PictureHolder Image1{200, 160};
+    PictureHolder Image2{200, 160};
+};

@@ -1,0 +1,97 @@
+#include "editor/scaled_copy.h"
+
+#include "platform/numeric.h"
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// Source position and weight of each destination column or row, in 8-bit fixed point:
+// the destination pixel centre mapped back onto the source, between index and index + 1.
+struct Tap {
+    int index;
+    int next;
+    std::uint32_t weight; // 0..256 towards next
+};
+
+std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
+{
+    std::vector<Tap> result;
+    result.reserve(std::size_t(std::max(to - from, 0)));
+    const double scale = double(sourceSize) / drawn;
+    for (int d = from; d < to; ++d) {
+        double pos = (d - origin + 0.5) * scale - 0.5;
+        pos = std::clamp(pos, 0.0, double(sourceSize - 1));
+        const int index = int(pos);
+        const int next = std::min(index + 1, sourceSize - 1);
+        const auto weight = std::uint32_t((pos - index) * 256.0 + 0.5);
+        result.push_back({index, next, weight});
+    }
+    return result;
+}
+
+// Mixes two pixels, weight 0..256 towards b; red and blue in one word, green in another.
+inline std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight)
+{
+    const std::uint32_t keep = 256 - weight;
+    const std::uint32_t rb = (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight) >> 8) &
+                             0x00FF00FFu;
+    const std::uint32_t g =
+        (((a & 0x0000FF00u) * keep + (b & 0x0000FF00u) * weight) >> 8) & 0x0000FF00u;
+    return 0xFF000000u | rb | g;
+}
+
+} // namespace
+
+void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
+                    double height)
+{
+    if (picture.isNull())
+        return;
+    const int x0 = roundHalfEven(left);
+    const int y0 = roundHalfEven(top);
+    const int drawnW = roundHalfEven(left + width) - x0;
+    const int drawnH = roundHalfEven(top + height) - y0;
+    if (drawnW <= 0 || drawnH <= 0)
+        return;
+    const QImage source = asSurfaceImage(picture);
+    const int srcW = source.width();
+    const int srcH = source.height();
+
+    if ((drawnW == srcW && drawnH == srcH) || drawnW * 2 < srcW || drawnH * 2 < srcH) {
+        // Unscaled, or reduced to less than half: the surface's own drawing serves.
+        target.paintPicture(source, RectF{left, top, width, height}, RasterOp::SrcCopy);
+        return;
+    }
+
+    // The visible part of the drawn rectangle.
+    const int cx0 = std::max(x0, 0);
+    const int cy0 = std::max(y0, 0);
+    const int cx1 = std::min(x0 + drawnW, target.width());
+    const int cy1 = std::min(y0 + drawnH, target.height());
+    if (cx1 <= cx0 || cy1 <= cy0)
+        return;
+
+    const std::vector<Tap> columns = taps(cx0, cx1, x0, drawnW, srcW);
+    const std::vector<Tap> rows = taps(cy0, cy1, y0, drawnH, srcH);
+    QImage region(cx1 - cx0, cy1 - cy0, QImage::Format_RGB32);
+    const int regionW = region.width();
+    for (int r = 0; r < region.height(); ++r) {
+        const Tap &row = rows[std::size_t(r)];
+        const auto *upper = reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
+        const auto *lower = reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
+        auto *out = reinterpret_cast<std::uint32_t *>(region.scanLine(r));
+        for (int c = 0; c < regionW; ++c) {
+            const Tap &col = columns[std::size_t(c)];
+            const std::uint32_t above = mix(upper[col.index], upper[col.next], col.weight);
+            const std::uint32_t below = mix(lower[col.index], lower[col.next], col.weight);
+            out[c] = mix(above, below, row.weight);
+        }
+    }
+    target.paintPicture(region, RectF{double(cx0), double(cy0), double(regionW),
+                                      double(region.height())},
+                        RasterOp::SrcCopy);
+}

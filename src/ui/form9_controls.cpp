@@ -1,0 +1,112 @@
+#include "ui/form9_controls.h"
+
+#include "editor/editor_surfaces.h"
+#include "platform/surface_view.h"
+#include "ui/controls.h"
+#include "ui/program_window.h"
+
+#include <QMenuBar>
+
+namespace {
+
+constexpr Colour kGrey = rgb(192, 192, 192);
+constexpr Colour kZoom = rgb(192, 255, 255);
+constexpr Colour kMove = rgb(255, 192, 255);
+constexpr Colour kHandOver = rgb(0, 255, 255);
+constexpr Colour kBack = rgb(255, 224, 192);
+constexpr Colour kCompose = rgb(192, 255, 255);
+constexpr Colour kLoadBase = rgb(192, 255, 192);
+constexpr Colour kLoadInsert = rgb(255, 255, 192);
+
+SurfaceView *editingAreaView(Surface &surface, QWidget *parent)
+{
+    // The 640 x 480 editing area at (3960, 720) twips inside a thin flat border; the
+    // surfaces sharing it cover each other exactly.
+    auto *view = new SurfaceView(surface, Border::Flat, parent);
+    view->setGeometry(twipsRect(3960, 720, 9600, 7200).adjusted(-1, -1, 1, 1));
+    return view;
+}
+
+HolderView *thumbnail(PictureHolder &holder, QWidget *parent, const QRect &geometry)
+{
+    auto *view = new HolderView(holder, Border::Flat, parent);
+    view->setGeometry(geometry);
+    return view;
+}
+
+} // namespace
+
+void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
+{
+    QWidget *c = window->client();
+    window->setClientBackground(kGrey);
+
+    Frame1 = frame(c, QStringLiteral("ズーム"), twipsRect(2760, 3240, 855, 2295));
+    setBackground(Frame1, kGrey);
+    Command4[4] = colouredButton(Frame1, QStringLiteral("↓↓"), kZoom,
+                                 twipsRect(240, 1920, 495, 255));
+    Command4[3] = colouredButton(Frame1, QStringLiteral("↑↑"), kZoom,
+                                 twipsRect(240, 360, 495, 255));
+    Command4[2] = colouredButton(Frame1, QStringLiteral("↓"), kZoom,
+                                 twipsRect(240, 1560, 495, 255));
+    Command4[1] = colouredButton(Frame1, QStringLiteral("↑"), kZoom,
+                                 twipsRect(240, 720, 495, 255));
+    Command4[0] = colouredButton(Frame1, QStringLiteral("0"), kZoom,
+                                 twipsRect(240, 1080, 495, 375));
+
+    Command3[0] = colouredButton(c, QStringLiteral("0"), kMove, twipsRect(1080, 4200, 495, 375));
+    Command3[1] = colouredButton(c, QStringLiteral("→"), kMove, twipsRect(1680, 4200, 375, 375));
+    Command3[2] = colouredButton(c, QStringLiteral("→→"), kMove, twipsRect(2160, 4200, 375, 375));
+    Command3[3] = colouredButton(c, QStringLiteral("←"), kMove, twipsRect(600, 4200, 375, 375));
+    Command3[4] = colouredButton(c, QStringLiteral("←←"), kMove, twipsRect(120, 4200, 375, 375));
+    Command3[5] = colouredButton(c, QStringLiteral("↑"), kMove, twipsRect(1080, 3840, 495, 255));
+    Command3[6] = colouredButton(c, QStringLiteral("↑↑"), kMove, twipsRect(1080, 3480, 495, 255));
+    Command3[7] = colouredButton(c, QStringLiteral("↓"), kMove, twipsRect(1080, 4680, 495, 255));
+    Command3[8] = colouredButton(c, QStringLiteral("↓↓"), kMove, twipsRect(1080, 5040, 495, 255));
+
+    Picture3View = editingAreaView(s.Picture3, c);
+    Command2[2] = colouredButton(c, QStringLiteral("もどる"), kBack,
+                                 twipsRect(12240, 120, 1335, 375));
+    Command2[1] = colouredButton(c, QStringLiteral("絵２にいれる"), kHandOver,
+                                 twipsRect(10440, 120, 1215, 375));
+    Command2[0] = colouredButton(c, QStringLiteral("絵１にいれる"), kHandOver,
+                                 twipsRect(9120, 120, 1215, 375));
+    Command1[2] = colouredButton(c, QStringLiteral("合成"), kCompose,
+                                 twipsRect(6720, 240, 1335, 375));
+    Command1[1] = colouredButton(c, QStringLiteral("読み込み"), kLoadBase,
+                                 twipsRect(1920, 120, 1215, 375));
+    Command1[0] = colouredButton(c, QStringLiteral("読み込み"), kLoadInsert,
+                                 twipsRect(1920, 5640, 1215, 375));
+    Picture4View1 = editingAreaView(s.Picture4[1], c);
+    Picture5View1 = editingAreaView(s.Picture5[1], c);
+
+    Label2 = plainLabel(c, QStringLiteral("黄色の部分が透明な部分です。"),
+                        twipsRect(120, 2880, 3015, 255));
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setBackground(Label2, kButtonFace);
+    Image1View = thumbnail(s.Image1, c, twipsRect(120, 6000, 3000, 2400));
+    Label1[1] = captionLabel(c, QStringLiteral("もとの絵"), kLoadBase, 11.25,
+                             twipsRect(120, 120, 1695, 375));
+    Label1[2] = captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12,
+                             twipsRect(3960, 120, 2415, 615));
+    Label1[0] = captionLabel(c, QStringLiteral("さしこむ絵"), kLoadInsert, 11.25,
+                             twipsRect(120, 5640, 1695, 375));
+    Image2View = thumbnail(s.Image2, c, twipsRect(120, 480, 3000, 2400));
+
+    // The hidden surfaces and holders have no view: nothing ever shows them.
+    stackFrontToBack({Frame1, Command3[0], Command3[1], Command3[2], Command3[3], Command3[4],
+                      Command3[5], Command3[6], Command3[7], Command3[8], Picture3View,
+                      Command2[2], Command2[1], Command2[0], Command1[2], Command1[1],
+                      Command1[0], Picture4View1, Picture5View1, Label2, Image1View, Label1[1],
+                      Label1[2], Label1[0], Image2View});
+    chainTabOrder({Command1[0], Command1[1], Command1[2], Command2[0], Command2[1], Command2[2],
+                   Command3[8], Command3[7], Command3[6], Command3[5], Command3[4], Command3[3],
+                   Command3[2], Command3[1], Command3[0], Command4[0], Command4[1], Command4[2],
+                   Command4[3], Command4[4]});
+
+    QMenu *mnufile = window->menuBar()->addMenu(QStringLiteral("ファイル"));
+    mnufile->setObjectName(QStringLiteral("mnufile"));
+    mnusave = mnufile->addAction(QStringLiteral("保存"));
+
+    window->fixSize();
+}
