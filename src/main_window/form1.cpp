@@ -3,6 +3,7 @@
 #include "editor/form9.h"
 #include "main_window/centring.h"
 #include "platform/platform.h"
+#include "platform/surface_view.h"
 #include "printing/form13.h"
 #include "printing/form3.h"
 #include "settings/form2.h"
@@ -32,6 +33,10 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
     connect(senhaba, &QAction::triggered, this, &form1::senhaba_Click);
+    Image4View->acceptPictureDrops();
+    Image5View->acceptPictureDrops();
+    connect(Image4View, &HolderView::pictureDropped, this, &form1::Image4_Drop);
+    connect(Image5View, &HolderView::pictureDropped, this, &form1::Image5_Drop);
 
     Form_Load();
 }

@@ -43,6 +43,8 @@ public:
     void mnuprint2_Click();
     void mnuprintsen_Click();
     void senhaba_Click();
+    void Image4_Drop(const QString &path);
+    void Image5_Drop(const QString &path);
 
     // Brings the main window forward, as the dialogs do when they close.
     void showAndActivate();
@@ -66,6 +68,7 @@ protected:
 
 private:
     void OpenPicture(int slot);
+    void DropPicture(int slot, const QString &path);
     // Redraws the slot's stripe masks and empties its thumbnail and canvases.
     void ClearSlot(int slot);
     // Measures, fits and draws the picture on both canvases; shows the thumbnail.

@@ -3,6 +3,9 @@
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 
+#include <QDropEvent>
+#include <QImageReader>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -101,4 +104,40 @@ void HolderView::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QWidget::mouseReleaseEvent(event);
+}
+
+QString singleDroppedFile(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls())
+        return QString();
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile())
+        return QString();
+    return urls.constFirst().toLocalFile();
+}
+
+void HolderView::acceptPictureDrops()
+{
+    setAcceptDrops(true);
+}
+
+void HolderView::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QString path = singleDroppedFile(event->mimeData());
+    // Reading the header is enough to refuse what is plainly not a picture while dragging.
+    if (!path.isEmpty() && QImageReader(path).canRead())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void HolderView::dropEvent(QDropEvent *event)
+{
+    const QString path = singleDroppedFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit pictureDropped(path);
 }

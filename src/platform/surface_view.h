@@ -24,19 +24,25 @@ private:
     Border border_;
 };
 
-// Shows a picture holder's picture stretched to the widget; reports clicks.
+// Shows a picture holder's picture stretched to the widget; reports clicks and, once
+// enabled, a picture file dropped on it.
 class HolderView : public QWidget {
     Q_OBJECT
 public:
     HolderView(PictureHolder &holder, Border border, QWidget *parent);
     PictureHolder &holder() const { return holder_; }
+    // Accepts a drag of exactly one local file that an image reader recognises.
+    void acceptPictureDrops();
 
 signals:
     void clicked();
+    void pictureDropped(const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     PictureHolder &holder_;
@@ -44,3 +50,8 @@ private:
 };
 
 void paintBorder(QWidget *widget, Border border);
+
+class QMimeData;
+// The path of the one local file a drag carries, or an empty string when it carries
+// anything else (no file, several files, a remote address, text).
+QString singleDroppedFile(const QMimeData *mime);
