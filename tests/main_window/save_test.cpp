@@ -1,0 +1,165 @@
+#include "platform/file_size_limit.h"
+#include "platform/pixel_checks.h"
+#include "state/module3.h"
+#include "support/program_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+
+namespace {
+
+const QString kLattice = QStringLiteral("格子模様.bmp");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// A file is a 24-bit Windows bitmap holding exactly the picture.
+::testing::AssertionResult bitmapOf(const QString &path, const QImage &expected)
+{
+    const QByteArray bytes = readAll(path);
+    if (bytes.size() < 30 || !bytes.startsWith("BM"))
+        return ::testing::AssertionFailure() << path.toStdString() << " is no bitmap";
+    const quint16 bits = qFromLittleEndian<quint16>(bytes.constData() + 28);
+    if (bits != 24)
+        return ::testing::AssertionFailure() << bits << " bits per pixel";
+    QImage image;
+    if (!image.loadFromData(bytes, "BMP"))
+        return ::testing::AssertionFailure() << "unreadable bitmap";
+    return pixels::sameImage(image, expected);
+}
+
+class Saving : public ProgramFixture {
+protected:
+    void SetUp() override
+    {
+        dialogs.answer(writePicture(pixels::randomPicture(320, 240, 110), "one.bmp"));
+        window().Command1_Click(0);
+        dialogs.answer(writePicture(pixels::randomPicture(320, 240, 111), "two.bmp"));
+        window().Command1_Click(1);
+        window().Command1_Click(2);
+        ASSERT_TRUE(out.isValid());
+    }
+    QStringList entries(const QString &folder) const
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                                      QDir::Name);
+    }
+    void save(std::optional<QString> path)
+    {
+        dialogs.answer(std::move(path));
+        window().mnusave_Click();
+    }
+
+    QTemporaryDir out;
+};
+
+TEST_F(Saving, WritesTheComposedPictureAndItsLatticeBesideIt)
+{
+    const QString path = out.filePath("stripes.bmp");
+    save(path);
+    EXPECT_TRUE(bitmapOf(path, surfaces().Picture3.image()));
+    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
+    EXPECT_EQ(QImage(path).size(), QSize(320, 240));
+    EXPECT_EQ(QImage(out.filePath(kLattice)).size(), QSize(1030, 240));
+    EXPECT_EQ(entries(out.path()), (QStringList{"stripes.bmp", kLattice}));
+
+    const auto &shown = dialogs.shown().back();
+    EXPECT_EQ(shown.kind, ScriptedFileDialogs::Kind::Save);
+    EXPECT_EQ(shown.request.filter, QStringLiteral("(*.bmp)|*.bmp"));
+    EXPECT_EQ(shown.request.initDir, vars().appFolder);
+    EXPECT_EQ(shown.request.fileName, QString());
+}
+
+TEST_F(Saving, LatticeLandsBesideTheChosenFileWhateverTheWorkingFolder)
+{
+    const QString before = QDir::currentPath();
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    ASSERT_TRUE(QDir(out.path()).mkdir("sub"));
+    save(out.filePath("sub/picture.bmp"));
+    QDir::setCurrent(before);
+    EXPECT_TRUE(bitmapOf(out.filePath("sub/" + kLattice), surfaces().Picture4.image()));
+    EXPECT_TRUE(entries(elsewhere.path()).isEmpty());
+    EXPECT_EQ(entries(out.path()), QStringList{"sub"});
+}
+
+TEST_F(Saving, NameWithoutExtensionIsUsedAsTyped)
+{
+    save(out.filePath("stripes"));
+    EXPECT_TRUE(bitmapOf(out.filePath("stripes"), surfaces().Picture3.image()));
+    EXPECT_EQ(entries(out.path()), (QStringList{"stripes", kLattice}));
+}
+
+TEST_F(Saving, CommandFourSavesLikeTheMenu)
+{
+    dialogs.answer(out.filePath("by-button.bmp"));
+    window().Command4_Click();
+    EXPECT_TRUE(bitmapOf(out.filePath("by-button.bmp"), surfaces().Picture3.image()));
+    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
+}
+
+TEST_F(Saving, CancelledSaveWritesNothing)
+{
+    const QStringList program = entries(temp.path());
+    save(std::nullopt);
+    EXPECT_TRUE(entries(out.path()).isEmpty());
+    EXPECT_EQ(entries(temp.path()), program);
+    EXPECT_TRUE(entries(QDir::currentPath()).filter(kLattice).isEmpty());
+}
+
+TEST_F(Saving, SavingAgainReplacesBothFiles)
+{
+    const QString path = out.filePath("stripes.bmp");
+    save(path);
+    vars().lineWidth = 4;
+    vars().latticeGap = 4;
+    vars().latticeBar = 4;
+    Module3::DrawLatticeSheet(state);
+    window().Command1_Click(2);
+    save(path);
+    EXPECT_TRUE(bitmapOf(path, surfaces().Picture3.image()));
+    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
+    EXPECT_EQ(entries(out.path()), (QStringList{"stripes.bmp", kLattice}));
+}
+
+TEST_F(Saving, BeforeComposingWritesAWhitePicture)
+{
+    vars().lineWidth = 3;
+    Module3::ClearComposed(state);
+    save(out.filePath("white.bmp"));
+    EXPECT_TRUE(bitmapOf(out.filePath("white.bmp"), pixels::plainPicture(320, 240, kWhite)));
+}
+
+TEST_F(Saving, UnwritableNameWritesNothing)
+{
+    ASSERT_TRUE(QDir(out.path()).mkdir("folder"));
+    for (const QString &target : {out.filePath("folder"), out.filePath("missing/x.bmp")}) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_NO_THROW(save(target));
+        EXPECT_EQ(entries(out.path()), QStringList{"folder"});
+        EXPECT_TRUE(entries(out.filePath("folder")).isEmpty());
+    }
+}
+
+// A disk that fills up half-way through the picture: the old picture stays as it was, no
+// partial file is left and the lattice is not written.
+TEST_F(Saving, FailingSaveLeavesTheExistingFileUnchanged)
+{
+    const QString path = out.filePath("stripes.bmp");
+    QFile::copy(writePicture(pixels::randomPicture(320, 240, 112), "old.bmp"), path);
+    const QByteArray old = readAll(path);
+    {
+        const FileSizeLimit limit(10000);
+        EXPECT_NO_THROW(save(path));
+    }
+    EXPECT_EQ(readAll(path), old);
+    EXPECT_EQ(entries(out.path()), QStringList{"stripes.bmp"});
+}
+
+} // namespace
