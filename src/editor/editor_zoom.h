@@ -8,7 +8,7 @@ struct EditorSurfaces;
 struct EditorState;
 struct SharedState;
 
-// zoomSteps stays within these bounds: at 186 the insert surface is 4074 x 3055 pixels
+// zoomSteps stays within these bounds: at 186 the insert surface is 4073 x 3055 pixels
 // (6.4 times the editing area), at -186 it is 101 x 75. One step further either way would
 // take the larger edge past 4096 pixels, a surface of 50 MB, with nothing more to see.
 constexpr int kMinZoomSteps = -186;
