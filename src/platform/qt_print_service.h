@@ -23,8 +23,8 @@ public:
     void setOrientation(int code) override;
     double pageHeightTwips() override;
     void paintPicture(const QImage &picture, double xTwips, double yTwips,
-                      std::optional<double> widthTwips,
-                      std::optional<double> heightTwips) override;
+                      std::optional<double> widthTwips = std::nullopt,
+                      std::optional<double> heightTwips = std::nullopt) override;
     void endDoc() override;
     void abortDoc() noexcept override;
 
