@@ -40,6 +40,8 @@ void QtPrintService::showPrinter()
 {
     abortDoc();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The title print queues show for the job.
+    printer->setDocName(QStringLiteral("Lintaro"));
     if (!choosePrinter(*printer))
         throw DialogCancelled();
     printer_ = std::move(printer);

@@ -28,6 +28,8 @@ void Form13Controls::setupControls(ProgramWindow *window)
     stackFrontToBack({Frame3, Command1[1], Command1[0], Frame2, Frame1});
     chainTabOrder({Option1[0], Option1[1], Option2[0], Option2[1], Command1[0], Command1[1],
                    Option3[0], Option3[1]});
+    // The first control in tab order that takes the focus has it when the window opens.
+    Option1[0]->setFocus();
 
     window->fixSize();
 }

@@ -29,6 +29,8 @@ void Form2Controls::setupControls(ProgramWindow *window)
 
     stackFrontToBack({Command2, Command1[1], Command1[0], Frame1});
     chainTabOrder({HScroll1, Command1[0], Command1[1], Command2});
+    // The first control in tab order that takes the focus has it when the window opens.
+    HScroll1->setFocus();
 
     window->fixSize();
 }
