@@ -77,18 +77,38 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
 
     const std::vector<Tap> columns = taps(cx0, cx1, x0, drawnW, srcW);
     const std::vector<Tap> rows = taps(cy0, cy1, y0, drawnH, srcH);
-    QImage region(cx1 - cx0, cy1 - cy0, QImage::Format_RGB32);
+    const int firstColumn = columns.front().index;
+    const int lastColumn = columns.back().next;
+
+    // The drawing is built in a buffer kept between calls: a zoom or move press then costs
+    // no fresh memory, whose first touch is what made presses slow.
+    static std::vector<std::uint32_t> pixels;
+    pixels.resize(std::max(pixels.size(), std::size_t(cx1 - cx0) * std::size_t(cy1 - cy0)));
+    QImage region(reinterpret_cast<uchar *>(pixels.data()), cx1 - cx0, cy1 - cy0,
+                  qsizetype(cx1 - cx0) * 4, QImage::Format_RGB32);
+    // Each output row mixes two source rows first (a straight run the compiler vectorises),
+    // then picks and mixes neighbouring columns of that blend. Rows that map to the same
+    // source rows and weight share one blend.
+    static std::vector<std::uint32_t> blend;
+    blend.resize(std::size_t(srcW));
+    const Tap *blended = nullptr;
     const int regionW = region.width();
     for (int r = 0; r < region.height(); ++r) {
         const Tap &row = rows[std::size_t(r)];
-        const auto *upper = reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
-        const auto *lower = reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
+        if (!blended || blended->index != row.index || blended->next != row.next ||
+            blended->weight != row.weight) {
+            const auto *upper =
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
+            const auto *lower =
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
+            for (int i = firstColumn; i <= lastColumn; ++i)
+                blend[std::size_t(i)] = mix(upper[i], lower[i], row.weight);
+            blended = &row;
+        }
         auto *out = reinterpret_cast<std::uint32_t *>(region.scanLine(r));
         for (int c = 0; c < regionW; ++c) {
             const Tap &col = columns[std::size_t(c)];
-            const std::uint32_t above = mix(upper[col.index], upper[col.next], col.weight);
-            const std::uint32_t below = mix(lower[col.index], lower[col.next], col.weight);
-            out[c] = mix(above, below, row.weight);
+            out[c] = mix(blend[std::size_t(col.index)], blend[std::size_t(col.next)], col.weight);
         }
     }
     target.paintPicture(region, RectF{double(cx0), double(cy0), double(regionW),
