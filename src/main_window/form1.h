@@ -71,8 +71,9 @@ private:
     void DropPicture(int slot, const QString &path);
     // Redraws the slot's stripe masks and empties its thumbnail and canvases.
     void ClearSlot(int slot);
-    // Measures, fits and draws the picture on both canvases; shows the thumbnail.
-    void PlaceInSlot(int slot, const QImage &picture);
+    // Measures, fits and draws the picture on both canvases; shows the thumbnail. A picture
+    // decoded at a reduced scale is measured at naturalSize, the size of the file's picture.
+    void PlaceInSlot(int slot, const QImage &picture, QSize naturalSize = QSize());
     void StopAnimationPrologue();
     void DrawAnimationFrame();
     template <typename Window> Window *showWindow(QPointer<Window> &window);

@@ -8,7 +8,8 @@
 #include "state/module3.h"
 #include "state/program_state.h"
 
-namespace {
+namespace
+{
 const QString kPictureFilter = QStringLiteral("(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
 } // namespace
 
@@ -28,8 +29,13 @@ void form1::OpenPicture(int slot)
         const QString path = platform_.dialogs.showOpen(
             FileDialogRequest{kPictureFilter, state_.vars.appFolder, QString(), 0});
         ClearSlot(slot);
-        // The file is decoded once; the measuring surface and both placements use it.
-        PlaceInSlot(slot, loadPicture(path));
+        // The file is decoded once; the measuring surface and both placements use it. A
+        // large photograph is decoded only as finely as the larger canvas needs.
+        const MainSurfaces &s = state_.main;
+        const QSize largest =
+            s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
+        const DecodedPicture decoded = loadPictureFor(path, largest);
+        PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
     });
 }
 
@@ -53,11 +59,16 @@ void form1::ClearSlot(int slot)
     s.Picture9[slot].clear();
 }
 
-void form1::PlaceInSlot(int slot, const QImage &picture)
+void form1::PlaceInSlot(int slot, const QImage &picture, QSize naturalSize)
 {
     MainSurfaces &s = state_.main;
     PictureHolder &thumbnail = slot == 0 ? s.Image4 : s.Image5;
     s.Picture7.setPicture(picture);
+    // The measuring surface takes the size of the picture in the file even when fewer
+    // pixels were decoded; the placement then stretches the decoded pixels over the
+    // fitted size, as it would the full picture.
+    if (naturalSize.isValid() && naturalSize != picture.size())
+        s.Picture7.resize(naturalSize.width(), naturalSize.height());
     const PlacementTools tools{s.Picture7, s.Image6};
     PlaceFitted(picture, s.Picture8[slot], tools, state_.vars);
     PlaceFitted(picture, s.Picture9[slot], tools, state_.vars);

@@ -7,6 +7,8 @@
 #include <QImageWriter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 QImage loadPicture(const QString &path)
 {
     QImageReader reader(path);
@@ -15,6 +17,34 @@ QImage loadPicture(const QString &path)
     if (path.isEmpty() || !reader.read(&picture) || picture.isNull())
         throw CommandError("cannot decode picture");
     return asSurfaceImage(picture);
+}
+
+DecodedPicture loadPictureFor(const QString &path, QSize bound)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    const int side = std::max(bound.width(), bound.height());
+    int factor = 1;
+    if (!path.isEmpty() && side > 0 && stored.isValid() && reader.format() == "jpeg") {
+        while (factor < 8 && std::min(stored.width(), stored.height()) / (factor * 2) >= side)
+            factor *= 2;
+    }
+    // The decoder's own reduced sizes round up; asking for exactly that size leaves Qt
+    // nothing to resample afterwards.
+    const QSize reduced((stored.width() + factor - 1) / factor,
+                        (stored.height() + factor - 1) / factor);
+    if (factor > 1)
+        reader.setScaledSize(reduced);
+    QImage picture;
+    if (path.isEmpty() || !reader.read(&picture) || picture.isNull())
+        throw CommandError("cannot decode picture");
+    QSize natural = picture.size();
+    if (factor > 1) {
+        // An orientation tag may have turned the picture upright after decoding.
+        natural = picture.size() == reduced ? stored : stored.transposed();
+    }
+    return {asSurfaceImage(picture), natural};
 }
 
 void savePictureAsBmp(const QImage &picture, const QString &path)

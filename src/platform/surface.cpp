@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 struct PixelRect {
     int x0, y0, x1, y1; // half-open
@@ -128,8 +129,7 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
 
 void Surface::paintPicture(const QImage &picture, const RectF &dst, RasterOp op)
 {
-    paintPicture(picture, dst, RectF{0, 0, double(picture.width()), double(picture.height())},
-                 op);
+    paintPicture(picture, dst, RectF{0, 0, double(picture.width()), double(picture.height())}, op);
 }
 
 void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF &src, RasterOp op)
@@ -143,14 +143,39 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
     const QImage source = asSurfaceImage(picture);
     if (d.width() == s.width() && d.height() == s.height()) {
         combine(image_, d.x0, d.y0, source, s.x0, s.y0, d.width(), d.height(), op);
-    } else {
-        const QImage region = source.copy(s.x0, s.y0, s.width(), s.height());
-        const Qt::TransformationMode mode =
-            op == RasterOp::SrcCopy ? Qt::SmoothTransformation : Qt::FastTransformation;
-        const QImage stretched = asSurfaceImage(
-            region.scaled(d.width(), d.height(), Qt::IgnoreAspectRatio, mode));
-        combine(image_, d.x0, d.y0, stretched, 0, 0, d.width(), d.height(), op);
+        changed();
+        return;
     }
+    // Stretching. Where the source rectangle reaches past the picture there is nothing to
+    // paint: the destination is cut down in proportion and left as it is there, as an
+    // unstretched paint leaves it.
+    const PixelRect inPicture{std::max(s.x0, 0), std::max(s.y0, 0), std::min(s.x1, source.width()),
+                              std::min(s.y1, source.height())};
+    if (inPicture.empty())
+        return;
+    const double fx = double(d.width()) / s.width();
+    const double fy = double(d.height()) / s.height();
+    const PixelRect to{d.x0 + roundHalfEven((inPicture.x0 - s.x0) * fx),
+                       d.y0 + roundHalfEven((inPicture.y0 - s.y0) * fy),
+                       d.x0 + roundHalfEven((inPicture.x1 - s.x0) * fx),
+                       d.y0 + roundHalfEven((inPicture.y1 - s.y0) * fy)};
+    if (to.empty())
+        return;
+    const bool whole = inPicture.x0 == 0 && inPicture.y0 == 0 && inPicture.x1 == source.width() &&
+                       inPicture.y1 == source.height();
+    const QImage region =
+        whole ? source
+              : source.copy(inPicture.x0, inPicture.y0, inPicture.width(), inPicture.height());
+    // A plain copy is resampled smoothly (area averaging when reducing, bilinear when
+    // enlarging), so photographs look good at any size. A raster operation takes the
+    // nearest source pixel instead: blending would invent colours and break masks.
+    const Qt::TransformationMode mode =
+        op == RasterOp::SrcCopy ? Qt::SmoothTransformation : Qt::FastTransformation;
+    const QImage stretched =
+        to.width() == region.width() && to.height() == region.height()
+            ? region
+            : asSurfaceImage(region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
+    combine(image_, to.x0, to.y0, stretched, 0, 0, to.width(), to.height(), op);
     changed();
 }
 
@@ -196,7 +221,13 @@ void Surface::setPicture(const QImage &picture)
 
 void Surface::clear()
 {
-    image_.fill(toQRgb(back_));
+    // A fresh image rather than a fill: when the pixels are shared with a picture that
+    // was assigned (a large photograph on the measuring surface), filling would first
+    // copy them all.
+    if (image_.isDetached())
+        image_.fill(toQRgb(back_));
+    else
+        image_ = blankImage(width(), height(), back_);
     changed();
 }
 

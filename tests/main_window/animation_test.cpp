@@ -1,14 +1,16 @@
 #include "platform/pixel_checks.h"
-#include "state/module3.h"
 #include "platform/surface_view.h"
+#include "state/module3.h"
 #include "support/program_fixture.h"
 
-namespace {
+namespace
+{
 
 using pixels::at;
 
-class Animation : public ProgramFixture {
-protected:
+class Animation : public ProgramFixture
+{
+  protected:
     void SetUp() override
     {
         one = pixels::randomPicture(320, 240, 100);
@@ -192,9 +194,8 @@ TEST_F(Animation, ThePreviewOnScreenShowsTheFrame)
     const int b = (shown.width() - 320) / 2; // border of the view
     const QImage inner = shown.copy(b, b, 320, 240).convertToFormat(QImage::Format_RGB32);
     EXPECT_TRUE(pixels::sameImage(inner, surfaces().Picture5[2].image()));
-    EXPECT_TRUE(pixels::matches(inner, [&](int x, int y) {
-        return (x / 2) % 2 == 1 ? at(two, x, y) : kBlack;
-    }));
+    EXPECT_TRUE(pixels::matches(
+        inner, [&](int x, int y) { return (x / 2) % 2 == 1 ? at(two, x, y) : kBlack; }));
 }
 
 } // namespace

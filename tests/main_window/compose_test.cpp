@@ -3,12 +3,14 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 using pixels::at;
 
-class Composing : public ProgramFixture {
-protected:
+class Composing : public ProgramFixture
+{
+  protected:
     void loadBoth(const QImage &one, const QImage &two)
     {
         dialogs.answer(writePicture(one, "one.bmp"));
@@ -70,12 +72,10 @@ TEST_F(Composing, EveryColumnComesFromItsPictureForEveryLineWidth)
         }));
         EXPECT_TRUE(largeStripeFromSqueezedRows(s.Picture11.image(), large1, w));
         // The stripe surfaces keep each picture inside its own stripes, white elsewhere.
-        EXPECT_TRUE(pixels::matches(s.Picture1, [&](int x, int y) {
-            return (x / w) % 2 == 0 ? at(one, x, y) : kWhite;
-        }));
-        EXPECT_TRUE(pixels::matches(s.Picture2, [&](int x, int y) {
-            return (x / w) % 2 == 1 ? at(two, x, y) : kWhite;
-        }));
+        EXPECT_TRUE(pixels::matches(
+            s.Picture1, [&](int x, int y) { return (x / w) % 2 == 0 ? at(one, x, y) : kWhite; }));
+        EXPECT_TRUE(pixels::matches(
+            s.Picture2, [&](int x, int y) { return (x / w) % 2 == 1 ? at(two, x, y) : kWhite; }));
     }
 }
 

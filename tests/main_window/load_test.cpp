@@ -5,7 +5,8 @@
 
 #include <QFile>
 
-namespace {
+namespace
+{
 
 using pixels::at;
 
@@ -17,8 +18,9 @@ struct SlotSnapshot {
     QImage stripes, largeStripes, canvas, largeCanvas, thumbnail;
 };
 
-class Loading : public ProgramFixture {
-protected:
+class Loading : public ProgramFixture
+{
+  protected:
     void load(int slot, const QString &path)
     {
         dialogs.answer(path);
@@ -31,8 +33,8 @@ protected:
     SlotSnapshot snapshot(int slot)
     {
         const MainSurfaces &s = surfaces();
-        return {slot == 0 ? s.Picture1.image() : s.Picture2.image(),
-                s.Picture10[slot].image(), s.Picture8[slot].image(), s.Picture9[slot].image(),
+        return {slot == 0 ? s.Picture1.image() : s.Picture2.image(), s.Picture10[slot].image(),
+                s.Picture8[slot].image(), s.Picture9[slot].image(),
                 slot == 0 ? s.Image4.picture() : s.Image5.picture()};
     }
     void expectUnchanged(const SlotSnapshot &before, int slot)
@@ -115,8 +117,8 @@ const Placement kPlacements[] = {
 TEST(PlaceFittedRule, FitsCentresAndDrawsTheWorkedExamples)
 {
     for (const Placement &p : kPlacements) {
-        SCOPED_TRACE(::testing::Message() << p.pictureW << "x" << p.pictureH << " on "
-                                          << p.canvasW << "x" << p.canvasH);
+        SCOPED_TRACE(::testing::Message()
+                     << p.pictureW << "x" << p.pictureH << " on " << p.canvasW << "x" << p.canvasH);
         SharedState vars;
         Surface measure(25, 25);
         measure.setAutoSize(true);
@@ -150,8 +152,7 @@ TEST(PlaceFittedRule, FloatingPointFaultsAreCommandErrors)
     Surface flat(320, 0);
     const QImage picture = pixels::plainPicture(10, 10, kRed);
     measure.setPicture(picture);
-    EXPECT_THROW(PlaceFitted(picture, flat, PlacementTools{measure, holder}, vars),
-                 CommandError);
+    EXPECT_THROW(PlaceFitted(picture, flat, PlacementTools{measure, holder}, vars), CommandError);
 }
 
 TEST_F(Loading, FourByThreeFillsSlot1ButNotSlot2sLargeCanvas)
@@ -167,23 +168,20 @@ TEST_F(Loading, FourByThreeFillsSlot1ButNotSlot2sLargeCanvas)
     EXPECT_FLOAT_EQ(vars().placeTop, 0);
     EXPECT_NEAR(surfaces().Image6.width(), 618.6667, 1e-3);
     EXPECT_FLOAT_EQ(surfaces().Image6.height(), 464);
-    EXPECT_TRUE(pixels::matches(surfaces().Picture9[1], [](int x, int) {
-        return x >= 11 && x < 629 ? kRed : kWhite;
-    }));
+    EXPECT_TRUE(pixels::matches(surfaces().Picture9[1],
+                                [](int x, int) { return x >= 11 && x < 629 ? kRed : kWhite; }));
     EXPECT_TRUE(pixels::matches(surfaces().Picture8[1], [](int, int) { return kRed; }));
 }
 
 TEST_F(Loading, WideAndTallPicturesGetEqualWhiteBands)
 {
     load(0, pictureFile(pixels::plainPicture(100, 50, kRed), "wide.bmp"));
-    EXPECT_TRUE(pixels::matches(surfaces().Picture8[0], [](int, int y) {
-        return y >= 40 && y < 200 ? kRed : kWhite;
-    }));
+    EXPECT_TRUE(pixels::matches(surfaces().Picture8[0],
+                                [](int, int y) { return y >= 40 && y < 200 ? kRed : kWhite; }));
     // A tall picture after the wide one: nothing of the wide one remains.
     load(0, pictureFile(pixels::plainPicture(300, 400, kRed), "tall.bmp"));
-    EXPECT_TRUE(pixels::matches(surfaces().Picture8[0], [](int x, int) {
-        return x >= 70 && x < 250 ? kRed : kWhite;
-    }));
+    EXPECT_TRUE(pixels::matches(surfaces().Picture8[0],
+                                [](int x, int) { return x >= 70 && x < 250 ? kRed : kWhite; }));
     EXPECT_TRUE(pixels::matches(surfaces().Picture9[0], [](int x, int) {
         return x >= 140 && x < 500 ? kRed : kWhite; // 360 x 480 at 140, 0
     }));
@@ -220,6 +218,52 @@ TEST_F(Loading, AllFormatsLoadAndEnlargedPicturesStaySmooth)
     }
 }
 
+// A large photograph is decoded at a reduced scale, yet measured, fitted and drawn as the
+// whole picture would be.
+TEST_F(Loading, LargePhotographIsPlacedAsTheWholePicture)
+{
+    QImage photo(2880, 2160, QImage::Format_RGB32);
+    for (int y = 0; y < 2160; ++y)
+        for (int x = 0; x < 2880; ++x)
+            photo.setPixel(x, y,
+                           qRgb(x * 255 / 2880, y * 255 / 2160, ((x / 97 + y / 89) % 2) * 200));
+    const QString path = writePicture(photo, "photo.jpg", "JPG");
+    load(1, path);
+    const MainSurfaces &s = surfaces();
+    EXPECT_EQ(s.Picture7.width(), 2880);
+    EXPECT_EQ(s.Picture7.height(), 2160);
+    EXPECT_FLOAT_EQ(vars().placeSrcW, 2880);
+    EXPECT_NEAR(s.Image6.width(), 618.6667, 1e-3);
+    EXPECT_NEAR(vars().placeLeft, 10.6667, 1e-3);
+
+    // Against the whole picture placed on the same canvases.
+    const QImage whole = QImage(path).convertToFormat(QImage::Format_RGB32);
+    for (int canvas : {8, 9}) {
+        SCOPED_TRACE(canvas);
+        const Surface &placed = canvas == 8 ? s.Picture8[1] : s.Picture9[1];
+        Surface reference(placed.width(), placed.height());
+        Surface measure(25, 25);
+        measure.setAutoSize(true);
+        measure.setPicture(whole);
+        PictureHolder holder(25, 25);
+        SharedState scratch;
+        PlaceFitted(whole, reference, PlacementTools{measure, holder}, scratch);
+        long long total = 0;
+        for (int y = 0; y < placed.height(); ++y)
+            for (int x = 0; x < placed.width(); ++x) {
+                const Colour a = placed.point(x, y), b = reference.point(x, y);
+                total += std::abs(int(a & 0xFF) - int(b & 0xFF)) +
+                         std::abs(int((a >> 8) & 0xFF) - int((b >> 8) & 0xFF));
+            }
+        EXPECT_LT(double(total) / (placed.width() * placed.height()), 3.0);
+    }
+    // Slot 2's large canvas gets the same white bands.
+    EXPECT_EQ(s.Picture9[1].point(10, 100), kWhite);
+    EXPECT_NE(s.Picture9[1].point(11, 100), kWhite);
+    EXPECT_NE(s.Picture9[1].point(628, 100), kWhite);
+    EXPECT_EQ(s.Picture9[1].point(629, 100), kWhite);
+}
+
 TEST_F(Loading, OneSlotNeverChangesTheOther)
 {
     load(0, pictureFile(pixels::randomPicture(320, 240, 62), "a.bmp"));
@@ -248,12 +292,10 @@ TEST_F(Loading, LoadingRedrawsOnlyItsOwnStripeMask)
     window().Command1_Click(2);
     load(0, pictureFile(pixels::randomPicture(320, 240, 68), "c.bmp"));
     // Mask A is plain stripes again; mask B still holds picture 2 from the composition.
-    EXPECT_TRUE(pixels::matches(surfaces().Picture1, [](int x, int) {
-        return (x / 2) % 2 == 0 ? kBlack : kWhite;
-    }));
-    EXPECT_TRUE(pixels::matches(surfaces().Picture10[0], [](int x, int) {
-        return (x / 2) % 2 == 0 ? kBlack : kWhite;
-    }));
+    EXPECT_TRUE(pixels::matches(surfaces().Picture1,
+                                [](int x, int) { return (x / 2) % 2 == 0 ? kBlack : kWhite; }));
+    EXPECT_TRUE(pixels::matches(surfaces().Picture10[0],
+                                [](int x, int) { return (x / 2) % 2 == 0 ? kBlack : kWhite; }));
     EXPECT_NE(surfaces().Picture2.point(2, 0), kBlack);
 }
 
@@ -300,12 +342,10 @@ TEST_F(Loading, UndecodableFileLeavesTheSlotEmptyWithoutAMessage)
         load(0, pictureFile(pixels::randomPicture(320, 240, 72), "a2.bmp"));
         EXPECT_NO_THROW(load(0, path));
         const MainSurfaces &s = surfaces();
-        EXPECT_TRUE(pixels::matches(s.Picture1, [](int x, int) {
-            return (x / 2) % 2 == 0 ? kBlack : kWhite;
-        }));
-        EXPECT_TRUE(pixels::matches(s.Picture10[0], [](int x, int) {
-            return (x / 2) % 2 == 0 ? kBlack : kWhite;
-        }));
+        EXPECT_TRUE(pixels::matches(s.Picture1,
+                                    [](int x, int) { return (x / 2) % 2 == 0 ? kBlack : kWhite; }));
+        EXPECT_TRUE(pixels::matches(s.Picture10[0],
+                                    [](int x, int) { return (x / 2) % 2 == 0 ? kBlack : kWhite; }));
         EXPECT_TRUE(pixels::matches(s.Picture8[0], [](int, int) { return kWhite; }));
         EXPECT_TRUE(pixels::matches(s.Picture9[0], [](int, int) { return kWhite; }));
         EXPECT_TRUE(s.Image4.picture().isNull());

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 const QString kLattice = QStringLiteral("格子模様.bmp");
 
@@ -34,8 +35,9 @@ QByteArray readAll(const QString &path)
     return pixels::sameImage(image, expected);
 }
 
-class Saving : public ProgramFixture {
-protected:
+class Saving : public ProgramFixture
+{
+  protected:
     void SetUp() override
     {
         dialogs.answer(writePicture(pixels::randomPicture(320, 240, 110), "one.bmp"));

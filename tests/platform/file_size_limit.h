@@ -5,8 +5,9 @@
 
 // Makes every file write past `bytes` fail, for the life of the object, as a full disk
 // would. The limit binds root too, so a test can make a save fail half-way through.
-class FileSizeLimit {
-public:
+class FileSizeLimit
+{
+  public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN); // fail the write instead of the process
@@ -23,7 +24,7 @@ public:
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
-private:
+  private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
 };

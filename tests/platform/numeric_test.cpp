@@ -6,7 +6,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
 {
@@ -14,10 +15,22 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
         double value;
         int expected;
     };
-    const Case cases[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},       {3.5, 4},  {-0.5, 0},
-                          {-1.5, -2}, {-2.5, -2},   {0.49999, 0},   {0.5001, 1}, {-0.5001, -1},
-                          {2.0, 2},   {-7.0, -7},   {10.6667, 11},  {618.67, 619},
-                          {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1}};
+    const Case cases[] = {{0.5, 0},
+                          {1.5, 2},
+                          {2.5, 2},
+                          {3.5, 4},
+                          {-0.5, 0},
+                          {-1.5, -2},
+                          {-2.5, -2},
+                          {0.49999, 0},
+                          {0.5001, 1},
+                          {-0.5001, -1},
+                          {2.0, 2},
+                          {-7.0, -7},
+                          {10.6667, 11},
+                          {618.67, 619},
+                          {2147483647.0, 2147483647},
+                          {-2147483648.0, -2147483647 - 1}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(roundHalfEven(c.value), c.expected);
@@ -26,9 +39,9 @@ TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
 
 TEST(RoundHalfEven, ValuesBeyondThe32BitRangeAreOverflowErrors)
 {
-    for (double v : {2147483648.0, -2147483649.0, 1e20, -1e300,
-                     std::numeric_limits<double>::infinity(),
-                     std::numeric_limits<double>::quiet_NaN()}) {
+    for (double v :
+         {2147483648.0, -2147483649.0, 1e20, -1e300, std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()}) {
         SCOPED_TRACE(v);
         EXPECT_THROW(roundHalfEven(v), OverflowError);
     }

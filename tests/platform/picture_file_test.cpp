@@ -6,11 +6,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 QByteArray readAll(const QString &path)
 {
@@ -47,8 +49,9 @@ BmpHeader bmpHeader(const QByteArray &bytes)
     return h;
 }
 
-class PictureFile : public ::testing::Test {
-protected:
+class PictureFile : public ::testing::Test
+{
+  protected:
     QTemporaryDir temp;
     QStringList entries() const
     {
@@ -115,14 +118,89 @@ TEST_F(PictureFile, MissingOrUndecodableFilesAreCommandErrors)
         truncated = readAll(full).left(20);
     }
     writeBytes(temp.filePath("truncated.bmp"), truncated);
-    for (const QString &name : {QStringLiteral("missing.bmp"), QStringLiteral("garbage.bmp"),
-                                QStringLiteral("empty.jpg"), QStringLiteral("truncated.bmp"),
-                                QString()}) {
+    for (const QString &name :
+         {QStringLiteral("missing.bmp"), QStringLiteral("garbage.bmp"), QStringLiteral("empty.jpg"),
+          QStringLiteral("truncated.bmp"), QString()}) {
         SCOPED_TRACE(name.toStdString());
-        EXPECT_THROW(loadPicture(name.isEmpty() ? QString() : temp.filePath(name)),
-                     CommandError);
+        EXPECT_THROW(loadPicture(name.isEmpty() ? QString() : temp.filePath(name)), CommandError);
     }
     EXPECT_THROW(loadPicture(temp.path()), CommandError); // a folder
+}
+
+// A photograph with soft gradients and hard edges, as large as asked.
+QImage photograph(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = qRgb(x * 255 / width, y * 255 / height, ((x / 97 + y / 89) % 2) * 200);
+    }
+    return image;
+}
+
+TEST_F(PictureFile, LargeJpegIsDecodedReducedButMeasuredAtItsOwnSize)
+{
+    struct Case {
+        int width, height;
+        QSize decoded;
+    };
+    // Reduced by 2, 4 or 8 as long as both sides keep at least 640 pixels.
+    const Case cases[] = {{2880, 2560, {720, 640}},
+                          {1301, 2000, {651, 1000}}, // the decoder's sizes round up
+                          {1279, 5000, {1279, 5000}},
+                          {640, 480, {640, 480}},
+                          {12000, 6000, {1500, 750}}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
+        const QString path = temp.filePath("photo.jpg");
+        ASSERT_TRUE(photograph(c.width, c.height).save(path, "JPG", 90));
+        const DecodedPicture d = loadPictureFor(path, QSize(640, 480));
+        EXPECT_EQ(d.naturalSize, QSize(c.width, c.height));
+        EXPECT_EQ(d.picture.size(), c.decoded);
+        EXPECT_EQ(d.picture.format(), QImage::Format_RGB32);
+    }
+}
+
+TEST_F(PictureFile, ReducedJpegLooksLikeTheWholeOneReduced)
+{
+    const QString path = temp.filePath("photo.jpg");
+    ASSERT_TRUE(photograph(2880, 2560).save(path, "JPG", 90));
+    const DecodedPicture d = loadPictureFor(path, QSize(640, 480));
+    ASSERT_EQ(d.picture.size(), QSize(720, 640));
+    const QImage whole =
+        loadPicture(path).scaled(720, 640, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    long long total = 0;
+    for (int y = 0; y < 640; ++y)
+        for (int x = 0; x < 720; ++x)
+            total += std::abs(qGreen(d.picture.pixel(x, y)) - qGreen(whole.pixel(x, y)));
+    EXPECT_LT(double(total) / (720 * 640), 2.0);
+}
+
+TEST_F(PictureFile, UprightSizeOfATurnedJpeg)
+{
+    const QString path = temp.filePath("turned.jpg");
+    QImageWriter writer(path, "jpeg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    ASSERT_TRUE(writer.write(photograph(2880, 1440)));
+    const QImage upright = loadPicture(path);
+    if (upright.size() != QSize(1440, 2880))
+        GTEST_SKIP() << "this JPEG writer stores no orientation";
+    const DecodedPicture d = loadPictureFor(path, QSize(640, 480));
+    EXPECT_EQ(d.naturalSize, QSize(1440, 2880));
+    EXPECT_EQ(d.picture.size(), QSize(720, 1440));
+}
+
+TEST_F(PictureFile, OtherFormatsAndBadFilesAreDecodedWhole)
+{
+    const QString path = temp.filePath("big.bmp");
+    ASSERT_TRUE(photograph(1400, 1300).save(path, "BMP"));
+    const DecodedPicture d = loadPictureFor(path, QSize(640, 480));
+    EXPECT_EQ(d.naturalSize, QSize(1400, 1300));
+    EXPECT_EQ(d.picture.size(), QSize(1400, 1300));
+    writeBytes(temp.filePath("bad.jpg"), QByteArray("\xFF\xD8\xFF\xE0 nothing more"));
+    EXPECT_THROW(loadPictureFor(temp.filePath("bad.jpg"), QSize(640, 480)), CommandError);
+    EXPECT_THROW(loadPictureFor(temp.filePath("missing.jpg"), QSize(640, 480)), CommandError);
 }
 
 TEST_F(PictureFile, SavesA24BitBitmapThatReadsBackPixelForPixel)
@@ -156,10 +234,10 @@ TEST_F(PictureFile, FailingSavesThrowAndLeaveNothingBehind)
     writeBytes(temp.filePath("plain.txt"), QByteArray("keep me"));
     const QStringList before = entries();
     const QString targets[] = {
-        temp.filePath("folder"),                // an existing folder
-        temp.filePath("no-such-folder/x.bmp"),  // inside a folder that does not exist
-        temp.filePath("plain.txt/x.bmp"),       // inside a file
-        QString(),                              // no name at all
+        temp.filePath("folder"),               // an existing folder
+        temp.filePath("no-such-folder/x.bmp"), // inside a folder that does not exist
+        temp.filePath("plain.txt/x.bmp"),      // inside a file
+        QString(),                             // no name at all
     };
     for (const QString &target : targets) {
         SCOPED_TRACE(target.toStdString());

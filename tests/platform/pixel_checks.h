@@ -13,7 +13,8 @@
 
 // Image comparisons that name the first wrong pixel with its coordinates and both colours
 // (as 0x00BBGGRR values), so a failing pattern test says where it went wrong.
-namespace pixels {
+namespace pixels
+{
 
 inline std::string hex(Colour c)
 {
@@ -66,8 +67,8 @@ inline ::testing::AssertionResult opaque(const QImage &image)
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x)
             if ((line[x] >> 24) != 0xFFu)
-                return ::testing::AssertionFailure() << "alpha of (" << x << ", " << y
-                                                     << ") is " << (line[x] >> 24);
+                return ::testing::AssertionFailure()
+                       << "alpha of (" << x << ", " << y << ") is " << (line[x] >> 24);
     }
     return ::testing::AssertionSuccess();
 }

@@ -5,7 +5,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 using pixels::at;
 
@@ -63,9 +64,8 @@ TEST(RasterOps, UnstretchedMatchTheirBitwiseDefinition)
         SCOPED_TRACE(op.name);
         Surface s = surfaceWith(dest);
         s.paintPicture(source, RectF{0, 0, 37, 23}, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            return expectedOp(op.op, at(source, x, y), at(dest, x, y));
-        }));
+        EXPECT_TRUE(pixels::matches(
+            s, [&](int x, int y) { return expectedOp(op.op, at(source, x, y), at(dest, x, y)); }));
         EXPECT_TRUE(pixels::opaque(s.image()));
     }
 }
@@ -123,9 +123,8 @@ TEST(RasterOps, StretchedDownByWholeFactorsStayExactForRasterOps)
         SCOPED_TRACE(op.name);
         Surface s = surfaceWith(dest);
         s.paintPicture(source, RectF{0, 0, 10, 8}, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            return expectedOp(op.op, at(blocks, x, y), at(dest, x, y));
-        }));
+        EXPECT_TRUE(pixels::matches(
+            s, [&](int x, int y) { return expectedOp(op.op, at(blocks, x, y), at(dest, x, y)); }));
     }
 }
 
@@ -148,10 +147,10 @@ TEST(RasterOps, StretchedAtOddRatiosNeverBlend)
                 bool found = false;
                 for (int sy = std::max(cy - 1, 0); sy <= std::min(cy + 1, 8); ++sy)
                     for (int sx = std::max(cx - 1, 0); sx <= std::min(cx + 1, 6); ++sx)
-                        found |= s.point(x, y) ==
-                                 expectedOp(op.op, at(source, sx, sy), at(dest, x, y));
-                ASSERT_TRUE(found) << "(" << x << ", " << y << ") is "
-                                   << pixels::hex(s.point(x, y));
+                        found |=
+                            s.point(x, y) == expectedOp(op.op, at(source, sx, sy), at(dest, x, y));
+                ASSERT_TRUE(found)
+                    << "(" << x << ", " << y << ") is " << pixels::hex(s.point(x, y));
             }
     }
 }
@@ -210,6 +209,35 @@ TEST(RasterOps, SourceRectanglePastTheSourceEdgeTakesOnlyWhatExists)
         return at(dest, x, y);
     }));
     EXPECT_TRUE(pixels::opaque(s.image()));
+}
+
+// Stretched, the part of the destination that stands for the missing source is left as
+// it is: it is neither painted black nor made transparent.
+TEST(RasterOps, StretchedSourceRectanglePastTheEdgeLeavesTheRestAlone)
+{
+    const QImage source = pixels::randomPicture(20, 10, 21);
+    const QImage dest = pixels::randomPicture(20, 20, 22);
+    for (const NamedOp &op : kAllOps) {
+        if (op.op == RasterOp::SrcCopy)
+            continue;
+        SCOPED_TRACE(op.name);
+        Surface s = surfaceWith(dest);
+        s.paintPicture(source, RectF{0, 0, 20, 20}, RectF{15, 0, 10, 10}, op.op);
+        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
+            if (x >= 10)
+                return at(dest, x, y);
+            return expectedOp(op.op, at(source, 15 + x / 2, y / 2), at(dest, x, y));
+        }));
+        EXPECT_TRUE(pixels::opaque(s.image()));
+
+        Surface left = surfaceWith(dest);
+        left.paintPicture(source, RectF{0, 0, 20, 20}, RectF{-5, 0, 10, 10}, op.op);
+        EXPECT_TRUE(pixels::matches(left, [&](int x, int y) {
+            if (x < 10)
+                return at(dest, x, y);
+            return expectedOp(op.op, at(source, (x - 10) / 2, y / 2), at(dest, x, y));
+        }));
+    }
 }
 
 TEST(RasterOps, SurfacePaintedOntoItselfReadsThePixelsAsTheyWere)

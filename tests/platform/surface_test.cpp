@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using pixels::at;
 
@@ -59,9 +60,8 @@ TEST(FillBoxTest, EqualCornersFillOneColumnOrOnePixel)
     vars.boxTop = 6;
     vars.boxBottom = 6;
     FillBox(one, vars, kRed);
-    EXPECT_TRUE(pixels::matches(one, [](int x, int y) {
-        return x == 3 && y == 6 ? kRed : kWhite;
-    }));
+    EXPECT_TRUE(
+        pixels::matches(one, [](int x, int y) { return x == 3 && y == 6 ? kRed : kWhite; }));
 }
 
 TEST(FillBoxTest, WithoutAColourUsesTheForegroundColour)
@@ -104,13 +104,9 @@ TEST(SurfaceResize, KeepsTheOverlapAndShowsTheBackgroundElsewhere)
     s.resize(14, 5);
     EXPECT_EQ(s.width(), 14);
     EXPECT_EQ(s.height(), 5);
-    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-        return x < 10 ? at(start, x, y) : kGrey;
-    }));
+    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) { return x < 10 ? at(start, x, y) : kGrey; }));
     s.resize(6, 9);
-    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-        return y < 5 ? at(start, x, y) : kGrey;
-    }));
+    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) { return y < 5 ? at(start, x, y) : kGrey; }));
 }
 
 TEST(SurfacePicture, AutoSizingSurfaceTakesThePicturesNaturalSize)
@@ -136,9 +132,8 @@ TEST(SurfacePicture, FixedSurfaceKeepsItsSizeAndDrawsAtTheCorner)
     s.setPicture(picture);
     EXPECT_EQ(s.width(), 8);
     EXPECT_EQ(s.height(), 6);
-    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-        return x < 5 && y < 4 ? at(picture, x, y) : kGrey;
-    }));
+    EXPECT_TRUE(pixels::matches(
+        s, [&](int x, int y) { return x < 5 && y < 4 ? at(picture, x, y) : kGrey; }));
     s.clear();
     EXPECT_TRUE(pixels::matches(s, [](int, int) { return kGrey; }));
 }

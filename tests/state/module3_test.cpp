@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Column x is black in mask A when floor(x / w) is even, in mask B when it is odd.
 Colour maskA(int x, int w)
@@ -104,12 +105,10 @@ TEST_F(Masks, WidthAsWideAsTheSurfaceMakesMaskABlackAndMaskBWhite)
         EXPECT_TRUE(pixels::matches(state.main.Picture2, [](int, int) { return kWhite; }));
         // On the 640-pixel surfaces a width of 320 still leaves room for mask B's stripe.
         const bool wider = w >= 640;
-        EXPECT_TRUE(pixels::matches(state.main.Picture10[0], [&](int x, int) {
-            return wider ? kBlack : maskA(x, w);
-        }));
-        EXPECT_TRUE(pixels::matches(state.main.Picture10[1], [&](int x, int) {
-            return wider ? kWhite : maskB(x, w);
-        }));
+        EXPECT_TRUE(pixels::matches(state.main.Picture10[0],
+                                    [&](int x, int) { return wider ? kBlack : maskA(x, w); }));
+        EXPECT_TRUE(pixels::matches(state.main.Picture10[1],
+                                    [&](int x, int) { return wider ? kWhite : maskB(x, w); }));
     }
 }
 
