@@ -107,9 +107,9 @@ void QtPrintService::endDoc()
     for (const Drawing &d : page_) {
         const double w = d.widthTwips.value_or(d.picture.width() * kTwipsPerPixel);
         const double h = d.heightTwips.value_or(d.picture.height() * kTwipsPerPixel);
-        painter.drawImage(QRectF(d.xTwips * perTwipX, d.yTwips * perTwipY, w * perTwipX,
-                                 h * perTwipY),
-                          d.picture, QRectF(d.picture.rect()));
+        painter.drawImage(
+            QRectF(d.xTwips * perTwipX, d.yTwips * perTwipY, w * perTwipX, h * perTwipY), d.picture,
+            QRectF(d.picture.rect()));
     }
     const bool ended = painter.end();
     page_.clear();

@@ -7,8 +7,8 @@
 #include "state/program_state.h"
 
 Form13::Form13(ProgramState &state, Platform &platform, form1 &main)
-    : ProgramWindow(QStringLiteral("絵の印刷"), 5580, 3450), state_(state),
-      platform_(platform), main_(main)
+    : ProgramWindow(QStringLiteral("絵の印刷"), 5580, 3450), state_(state), platform_(platform),
+      main_(main)
 {
     setupControls(this);
     connectOptionClicks(Option1, this, &Form13::Option1_Click);

@@ -66,7 +66,8 @@ protected:
 
     // Prints through the queue under a title of its own, then waits (at most 20 s) for
     // cups-pdf to write the page.
-    QString printThroughQueue(const QString &what, void (*procedure)(ProgramState &, PrintService &))
+    QString printThroughQueue(const QString &what,
+                              void (*procedure)(ProgramState &, PrintService &))
     {
         const QString title = QStringLiteral("lintaro-%1-%2-%3")
                                   .arg(what)
@@ -80,8 +81,8 @@ protected:
 
         const QDeadlineTimer deadline(20000);
         while (!deadline.hasExpired()) {
-            const QStringList found = QDir(outFolder).entryList(
-                {title + QStringLiteral("*.pdf")}, QDir::Files);
+            const QStringList found =
+                QDir(outFolder).entryList({title + QStringLiteral("*.pdf")}, QDir::Files);
             if (!found.isEmpty()) {
                 const QString pdf = QDir(outFolder).filePath(found.first());
                 produced << pdf;
@@ -124,10 +125,11 @@ TEST_F(CupsQueuePrinting, PictureAndLatticeComeOutAtTheirPrintedSizes)
     ASSERT_EQ(pictureImages.size(), 1u);
     EXPECT_EQ(pictureImages[0].width, 320);
     EXPECT_EQ(pictureImages[0].height, 240);
-    EXPECT_NEAR(pictureImages[0].widthMm(), 320 * mmPerPixel, 0.3); // 84.67 mm
+    EXPECT_NEAR(pictureImages[0].widthMm(), 320 * mmPerPixel, 0.3);  // 84.67 mm
     EXPECT_NEAR(pictureImages[0].heightMm(), 240 * mmPerPixel, 0.3); // 63.50 mm
 
-    const QString lattice = printThroughQueue(QStringLiteral("lattice"), module1::PrintLatticeSheet);
+    const QString lattice =
+        printThroughQueue(QStringLiteral("lattice"), module1::PrintLatticeSheet);
     ASSERT_FALSE(lattice.isEmpty());
     expectA4(lattice);
     const auto latticeImages = pdf_tools::images(lattice);

@@ -134,9 +134,8 @@ TEST_F(PrintProcedures, LatticeReadsTheSheetHeightBeforeSettingPaperAndOrientati
         printer.pageHeight = 11906.5; // rounded half to even: 11906
         state.print.printOrientation = c.orientation;
         module1::PrintLatticeSheet(state, printer);
-        EXPECT_EQ(printer.calls,
-                  callsOf({"showPrinter", "pageHeight", "paper 9", c.orientationCall, "paint",
-                           "endDoc"}));
+        EXPECT_EQ(printer.calls, callsOf({"showPrinter", "pageHeight", "paper 9", c.orientationCall,
+                                          "paint", "endDoc"}));
         ASSERT_EQ(printer.painted.size(), 1u);
         const auto &p = printer.painted.front();
         EXPECT_EQ(p.picture.width(), c.width);

@@ -97,13 +97,16 @@ TEST_F(PdfPrinting, PaperSizesAndOrientations)
         double widthMm, heightMm;
     };
     // B5 is the Japanese 182 x 257 mm, not the ISO 176 x 250 mm.
-    for (const Case &c : {Case{0, 0, 297, 210}, Case{0, 1, 210, 297}, Case{1, 0, 257, 182},
-                          Case{1, 1, 182, 257}}) {
-        SCOPED_TRACE(QStringLiteral("paper %1 orientation %2").arg(c.paper).arg(c.orientation)
+    for (const Case &c :
+         {Case{0, 0, 297, 210}, Case{0, 1, 210, 297}, Case{1, 0, 257, 182}, Case{1, 1, 182, 257}}) {
+        SCOPED_TRACE(QStringLiteral("paper %1 orientation %2")
+                         .arg(c.paper)
+                         .arg(c.orientation)
                          .toStdString());
         state.print.printPaper = c.paper;
         state.print.printOrientation = c.orientation;
-        const QString pdf = printPicture(QStringLiteral("page-%1-%2.pdf").arg(c.paper).arg(c.orientation));
+        const QString pdf =
+            printPicture(QStringLiteral("page-%1-%2.pdf").arg(c.paper).arg(c.orientation));
         expectPageMm(pdf, c.widthMm, c.heightMm);
     }
 }
@@ -141,8 +144,9 @@ TEST_F(PdfPrinting, PicturesComeOutAtTheirNaturalSizeAndLossless)
         for (int y = 0; y < stored.height(); ++y) {
             for (int x = 0; x < stored.width(); ++x) {
                 if ((stored.pixel(x, y) & 0xFFFFFF) != (printed.image().pixel(x, y) & 0xFFFFFF))
-                    FAIL() << "first changed pixel (" << x << ", " << y << "): "
-                           << QColor(stored.pixel(x, y)).name().toStdString() << " instead of "
+                    FAIL() << "first changed pixel (" << x << ", " << y
+                           << "): " << QColor(stored.pixel(x, y)).name().toStdString()
+                           << " instead of "
                            << QColor(printed.image().pixel(x, y)).name().toStdString();
             }
         }
@@ -198,8 +202,7 @@ TEST_F(PdfPrinting, LatticeSheetsKeepTheirWidthAndTakeTheSheetHeight)
         // 384 dots per inch (4 dots per display pixel).
         const double mmPerDot = 25.4 / 384;
         const int pageDotsW = int(c.pageW / 25.4 * 384), pageDotsH = int(c.pageH / 25.4 * 384);
-        const QImage across =
-            pdf_tools::render(pdf, 384, temp.path(), QRect(0, 100, pageDotsW, 8));
+        const QImage across = pdf_tools::render(pdf, 384, temp.path(), QRect(0, 100, pageDotsW, 8));
         const QImage down = pdf_tools::render(pdf, 384, temp.path(), QRect(0, 0, 300, pageDotsH));
         const auto wide = printed_page::boundsOf(across, qRgb(0, 0, 255));
         const auto tall = printed_page::boundsOf(down, qRgb(0, 0, 255));

@@ -9,8 +9,8 @@ namespace pdf_tools {
 
 QString missingTool()
 {
-    for (const QString &tool : {QStringLiteral("pdfinfo"), QStringLiteral("pdfimages"),
-                                QStringLiteral("pdftoppm")}) {
+    for (const QString &tool :
+         {QStringLiteral("pdfinfo"), QStringLiteral("pdfimages"), QStringLiteral("pdftoppm")}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             return tool;
     }
@@ -36,8 +36,7 @@ std::optional<QSizeF> pageSizePoints(const QString &pdf)
     const auto info = run(QStringLiteral("pdfinfo"), {pdf});
     if (!info)
         return std::nullopt;
-    static const QRegularExpression size(
-        QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
+    static const QRegularExpression size(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
     const auto match = size.match(*info);
     if (!match.hasMatch())
         return std::nullopt;
@@ -74,9 +73,9 @@ std::vector<ImageEntry> images(const QString &pdf)
 QImage firstImage(const QString &pdf, const QString &scratchFolder)
 {
     const QString root = QDir(scratchFolder).filePath(QStringLiteral("extracted"));
-    if (!run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), QStringLiteral("-f"),
-                                           QStringLiteral("1"), QStringLiteral("-l"),
-                                           QStringLiteral("1"), pdf, root}))
+    if (!run(QStringLiteral("pdfimages"),
+             {QStringLiteral("-png"), QStringLiteral("-f"), QStringLiteral("1"),
+              QStringLiteral("-l"), QStringLiteral("1"), pdf, root}))
         return QImage();
     return QImage(root + QStringLiteral("-000.png"));
 }
@@ -84,14 +83,13 @@ QImage firstImage(const QString &pdf, const QString &scratchFolder)
 QImage render(const QString &pdf, int dpi, const QString &scratchFolder, std::optional<QRect> crop)
 {
     const QString root = QDir(scratchFolder).filePath(QStringLiteral("rendered"));
-    QStringList args{QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+    QStringList args{QStringLiteral("-r"),          QString::number(dpi),  QStringLiteral("-png"),
                      QStringLiteral("-singlefile"), QStringLiteral("-aa"), QStringLiteral("no"),
-                     QStringLiteral("-aaVector"), QStringLiteral("no")};
+                     QStringLiteral("-aaVector"),   QStringLiteral("no")};
     if (crop) {
         args << QStringLiteral("-x") << QString::number(crop->x()) << QStringLiteral("-y")
-             << QString::number(crop->y()) << QStringLiteral("-W")
-             << QString::number(crop->width()) << QStringLiteral("-H")
-             << QString::number(crop->height());
+             << QString::number(crop->y()) << QStringLiteral("-W") << QString::number(crop->width())
+             << QStringLiteral("-H") << QString::number(crop->height());
     }
     args << pdf << root;
     if (!run(QStringLiteral("pdftoppm"), args))

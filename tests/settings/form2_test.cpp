@@ -34,8 +34,8 @@ protected:
     {
         for (Surface *s : {&surfaces().Picture4, &surfaces().Picture40}) {
             SCOPED_TRACE(s->width());
-            const auto wrong = firstWrongPixel(
-                s->image(), [&](int x, int) { return latticePixel(x, gap, bar); });
+            const auto wrong =
+                firstWrongPixel(s->image(), [&](int x, int) { return latticePixel(x, gap, bar); });
             EXPECT_FALSE(wrong) << *wrong;
         }
     }
