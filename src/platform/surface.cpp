@@ -59,10 +59,14 @@ void combine(QImage &dst, int dx, int dy, const QImage src, int sx, int sy, int 
     h = std::min(h, dst.height() - dy);
     if (w <= 0 || h <= 0)
         return;
+    // One detach and row arithmetic, not a scanLine() call (each a detach check) per row.
+    const uchar *from = src.constBits() + sy * src.bytesPerLine();
+    uchar *to = dst.bits() + dy * dst.bytesPerLine();
     for (int row = 0; row < h; ++row) {
-        const auto *s = reinterpret_cast<const unsigned *>(src.constScanLine(sy + row)) + sx;
-        auto *d = reinterpret_cast<unsigned *>(dst.scanLine(dy + row)) + dx;
-        applyRasterOp(op, s, d, w);
+        applyRasterOp(op, reinterpret_cast<const unsigned *>(from) + sx,
+                      reinterpret_cast<unsigned *>(to) + dx, w);
+        from += src.bytesPerLine();
+        to += dst.bytesPerLine();
     }
 }
 
@@ -120,8 +124,10 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
     if (x0 > x1 || y0 > y1)
         return;
     const QRgb pixel = toQRgb(colour);
-    for (int y = y0; y <= y1; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image_.scanLine(y));
+    // Stripes are many narrow boxes: detach once, then step from row to row.
+    uchar *row = image_.bits() + y0 * image_.bytesPerLine();
+    for (int y = y0; y <= y1; ++y, row += image_.bytesPerLine()) {
+        auto *line = reinterpret_cast<QRgb *>(row);
         std::fill(line + x0, line + x1 + 1, pixel);
     }
     changed();
