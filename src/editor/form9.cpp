@@ -27,6 +27,10 @@ form9::form9(ProgramState &state, Platform &platform, form1 &main)
         connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
     connect(Image1View, &HolderView::clicked, this, &form9::Image1_Click);
     connect(Image2View, &HolderView::clicked, this, &form9::Image2_Click);
+    Image1View->acceptPictureDrops();
+    Image2View->acceptPictureDrops();
+    connect(Image1View, &HolderView::pictureDropped, this, &form9::Image1_Drop);
+    connect(Image2View, &HolderView::pictureDropped, this, &form9::Image2_Drop);
     connect(mnusave, &QAction::triggered, this, &form9::mnusave_Click);
 
     // Placed in the centre of the screen when first shown.
@@ -151,8 +155,7 @@ void form9::ClearInverseMasks()
 void form9::SaveEditorPicture()
 {
     runSilently([&] {
-        const QString path = platform_.dialogs.showSave(FileDialogRequest{
-            QStringLiteral("(*.bmp)|*.bmp"), state_.vars.appFolder, QString(), 0});
+        const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
         savePictureAsBmp(Picture3.image(), path);
     });
 }

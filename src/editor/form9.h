@@ -25,6 +25,8 @@ public:
     void Command4_Click(int index);
     void Image1_Click();
     void Image2_Click();
+    void Image1_Drop(const QString &path);
+    void Image2_Drop(const QString &path);
     void mnusave_Click();
 
     // The editor's procedures.
@@ -47,6 +49,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void EmptyInsertPicture();
+    void PlaceInsertPicture(const QImage &picture);
+    void EmptyBasePicture();
+    void PlaceBasePicture(const QImage &picture);
+
     ProgramState &state_;
     Platform &platform_;
     form1 &main_;

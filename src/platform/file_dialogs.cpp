@@ -10,3 +10,14 @@ QStringList toQtNameFilters(const QString &filter)
     }
     return filters;
 }
+
+FileDialogRequest pictureOpenRequest(const QString &folder)
+{
+    return FileDialogRequest{QStringLiteral("(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg"), folder,
+                             QString(), 0};
+}
+
+FileDialogRequest bitmapSaveRequest(const QString &folder)
+{
+    return FileDialogRequest{QStringLiteral("(*.bmp)|*.bmp"), folder, QString(), 0};
+}

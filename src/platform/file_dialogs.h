@@ -20,6 +20,11 @@ public:
     virtual QString showSave(const FileDialogRequest &request) = 0;
 };
 
+// The program's two kinds of file dialog, set up afresh for every use: pictures to open and
+// bitmaps to save, starting in the given folder with an empty file name.
+FileDialogRequest pictureOpenRequest(const QString &folder);
+FileDialogRequest bitmapSaveRequest(const QString &folder);
+
 // "desc1|pat1;pat2|desc2|pat3" -> {"desc1 (pat1 pat2)", "desc2 (pat3)"}: the same filter in
 // the form Qt's file dialogs take.
 QStringList toQtNameFilters(const QString &filter);

@@ -1,12 +1,10 @@
 #include "platform/surface_view.h"
+#include "support/drop.h"
 #include "support/program_fixture.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
 #include <QImageWriter>
-#include <QMimeData>
-#include <QUrl>
 
 namespace {
 
@@ -22,24 +20,11 @@ QImage gradient(int seed)
 
 class DropAndFormats : public ProgramFixture {
 protected:
-    void drop(HolderView *view, const QList<QUrl> &urls, const QString &text = QString())
+    void drop(HolderView *view, const QStringList &paths, const QString &text = QString())
     {
-        QMimeData mime;
-        if (!urls.isEmpty())
-            mime.setUrls(urls);
-        if (!text.isEmpty())
-            mime.setText(text);
-        // A drag enter, then the drop, straight to the view: the application delivers a drop
-        // only to the target of a real drag in progress.
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
-                              Qt::NoModifier);
-        static_cast<QObject *>(view)->event(&enter);
-        lastEnterAccepted = enter.isAccepted();
-        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        static_cast<QObject *>(view)->event(&event);
+        lastEnterAccepted = dropOn(view, paths, text);
     }
     bool lastEnterAccepted = false;
-    QUrl fileUrl(const QString &path) { return QUrl::fromLocalFile(path); }
 
     // Everything that loading a slot may change.
     struct Snapshot {
@@ -61,7 +46,7 @@ TEST_F(DropAndFormats, DroppingAPictureOnEachThumbnailLoadsItsSlot)
 {
     const QImage one = gradient(1), two = gradient(90);
     window().Command2->hide();
-    drop(window().Image4View, {fileUrl(writePicture(one, QStringLiteral("one.bmp")))});
+    drop(window().Image4View, {writePicture(one, QStringLiteral("one.bmp"))});
     EXPECT_TRUE(lastEnterAccepted);
     EXPECT_EQ(surfaces().Picture8[0].image(), one);
     EXPECT_FALSE(surfaces().Image4.picture().isNull());
@@ -69,7 +54,7 @@ TEST_F(DropAndFormats, DroppingAPictureOnEachThumbnailLoadsItsSlot)
     EXPECT_FALSE(window().Command2->isHidden());
     EXPECT_FALSE(surfaces().Picture5[2].isVisible());
 
-    drop(window().Image5View, {fileUrl(writePicture(two, QStringLiteral("two.png"), "PNG"))});
+    drop(window().Image5View, {writePicture(two, QStringLiteral("two.png"), "PNG")});
     EXPECT_EQ(surfaces().Picture8[1].image(), two);
     EXPECT_EQ(surfaces().Picture8[0].image(), one);
     EXPECT_TRUE(dialogs.shown().empty());
@@ -77,7 +62,7 @@ TEST_F(DropAndFormats, DroppingAPictureOnEachThumbnailLoadsItsSlot)
 
 TEST_F(DropAndFormats, DropsThatAreNotOnePictureChangeNothing)
 {
-    drop(window().Image4View, {fileUrl(writePicture(gradient(5), QStringLiteral("a.bmp")))});
+    drop(window().Image4View, {writePicture(gradient(5), QStringLiteral("a.bmp"))});
     window().Command2->hide();
     window().Command2_Click(); // a running preview must keep running
     const Snapshot before = snapshot();
@@ -92,13 +77,13 @@ TEST_F(DropAndFormats, DropsThatAreNotOnePictureChangeNothing)
     broken.close();
     const QString b = writePicture(gradient(7), QStringLiteral("b.bmp"));
 
-    drop(window().Image4View, {fileUrl(text.fileName())});
+    drop(window().Image4View, {text.fileName()});
     EXPECT_FALSE(lastEnterAccepted);
-    drop(window().Image4View, {fileUrl(broken.fileName())});
-    drop(window().Image4View, {fileUrl(b), fileUrl(b)});
+    drop(window().Image4View, {broken.fileName()});
+    drop(window().Image4View, {b, b});
     EXPECT_FALSE(lastEnterAccepted);
     drop(window().Image4View, {}, QStringLiteral("/tmp/b.bmp"));
-    drop(window().Image5View, {fileUrl(temp.filePath(QStringLiteral("missing.bmp")))});
+    drop(window().Image5View, {temp.filePath(QStringLiteral("missing.bmp"))});
 
     EXPECT_TRUE(snapshot() == before);
     EXPECT_EQ(clock().interval(), 100);
@@ -130,7 +115,7 @@ TEST_F(DropAndFormats, OtherFormatsLoadLikeABitmapOfTheSamePixels)
     dialogs.answer(writePicture(gradient(200), QStringLiteral("other.bmp")));
     window().Command1_Click(0);
     ASSERT_NE(surfaces().Picture9[0].image(), largeFromBmp);
-    drop(window().Image4View, {fileUrl(temp.filePath(QStringLiteral("same.tiff")))});
+    drop(window().Image4View, {temp.filePath(QStringLiteral("same.tiff"))});
     EXPECT_EQ(surfaces().Picture9[0].image(), largeFromBmp);
 }
 
