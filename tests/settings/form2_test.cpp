@@ -184,6 +184,7 @@ TEST_F(LineWidthDialog, OkWithTheWidthUnchangedStillRedrawsAndWhitens)
     Form2 &d = open();
     d.Command1[0]->click();
     EXPECT_FALSE(d.isVisible());
+    EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(vars().lineWidth, 2);
     expectSheets(2, 2);
     expectComposedWhite();
