@@ -278,16 +278,6 @@ TEST_F(PdfPrinting, AnAbandonedDocumentLeavesNoFileAndNoOpenJob)
     EXPECT_EQ(service.documentsEnded(), 0);
 }
 
-TEST_F(PdfPrinting, RefusedPaperEndsTheCommandWithoutAPage)
-{
-    const QString pdf = file(QStringLiteral("refused.pdf"));
-    PdfPrintService service(pdf);
-    service.showPrinter();
-    EXPECT_THROW(service.setPaperSize(1234), CommandError);
-    service.abortDoc();
-    EXPECT_FALSE(QFile::exists(pdf));
-}
-
 TEST_F(PdfPrinting, APrinterThatCannotStartTheDocumentFailsSilentlyAndRecovers)
 {
     // The output cannot be opened: the print ends silently with nothing written, and the

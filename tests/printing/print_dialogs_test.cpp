@@ -223,11 +223,4 @@ TEST_F(PrintDialogs, CloseBoxOnTheLatticeDialogRecreatesItInItsFirstState)
     EXPECT_EQ(choices().printOrientation, 0);
 }
 
-TEST_F(PrintDialogs, HiddenButtonOfTheMainWindowOpensTheLatticeDialog)
-{
-    window().Command7_Click();
-    ASSERT_NE(window().latticePrintDialog(), nullptr);
-    EXPECT_TRUE(window().latticePrintDialog()->isVisible());
-}
-
 } // namespace

@@ -67,17 +67,6 @@ TEST_F(LineWidthDialog, ShowsTheStoredWidthAfterStartUp)
     EXPECT_EQ(d.Command2->text(), QStringLiteral("初めの設定に戻す"));
 }
 
-TEST_F(LineWidthDialog, BeforeItsFirstActivationTheLabelReadsZero)
-{
-    window().senhaba->trigger();
-    Form2 *d = window().lineWidthDialog();
-    ASSERT_NE(d, nullptr);
-    // Created as laid out: the scroll bar at 1, the label "0" until the activation.
-    Form2 fresh(state, *platform, window());
-    EXPECT_EQ(fresh.HScroll1->value(), 1);
-    EXPECT_EQ(fresh.Label1->text(), QStringLiteral("0"));
-}
-
 TEST_F(LineWidthDialog, ScrollBarMovesItsOwnLabelOnly)
 {
     Form2 &d = open();
