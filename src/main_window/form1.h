@@ -2,6 +2,7 @@
 
 #include "editor/form9.h"
 #include "platform/interval_timer.h"
+#include "platform/picture_file.h"
 #include "printing/form13.h"
 #include "printing/form3.h"
 #include "settings/form2.h"
@@ -69,6 +70,7 @@ protected:
 private:
     void OpenPicture(int slot);
     void DropPicture(int slot, const QString &path);
+    DecodedPicture DecodeForSlot(int slot, const QString &path) const;
     // Redraws the slot's stripe masks and empties its thumbnail and canvases.
     void ClearSlot(int slot);
     // Measures, fits and draws the picture on both canvases; shows the thumbnail. A picture

@@ -17,12 +17,12 @@ void form1::Image5_Drop(const QString &path)
 // slot's open dialog. Anything that does not decode is refused before anything changes.
 void form1::DropPicture(int slot, const QString &path)
 {
-    QImage picture;
-    if (!runSilently([&] { picture = loadPicture(path); }))
+    DecodedPicture decoded;
+    if (!runSilently([&] { decoded = DecodeForSlot(slot, path); }))
         return;
     StopAnimationPrologue();
     runSilently([&] {
         ClearSlot(slot);
-        PlaceInSlot(slot, picture);
+        PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
     });
 }

@@ -26,17 +26,20 @@ void form1::OpenPicture2()
 void form1::OpenPicture(int slot)
 {
     runSilently([&] {
-        const QString path = platform_.dialogs.showOpen(
-            FileDialogRequest{kPictureFilter, state_.vars.appFolder, QString(), 0});
+        const QString path = platform_.dialogs.showOpen(pictureOpenRequest(state_.vars.appFolder));
         ClearSlot(slot);
-        // The file is decoded once; the measuring surface and both placements use it. A
-        // large photograph is decoded only as finely as the larger canvas needs.
-        const MainSurfaces &s = state_.main;
-        const QSize largest =
-            s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
-        const DecodedPicture decoded = loadPictureFor(path, largest);
+        const DecodedPicture decoded = DecodeForSlot(slot, path);
         PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
     });
+}
+
+// The file is decoded once; the measuring surface and both placements use it. A large
+// photograph is decoded only as finely as the larger canvas needs.
+DecodedPicture form1::DecodeForSlot(int slot, const QString &path) const
+{
+    const MainSurfaces &s = state_.main;
+    const QSize largest = s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
+    return loadPictureFor(path, largest);
 }
 
 void form1::FillSlot(int slot, const QImage &picture)

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 
 namespace {
-const QString kBitmapFilter = QStringLiteral("(*.bmp)|*.bmp");
 const QString kLatticeFileName = QStringLiteral("格子模様.bmp");
 } // namespace
 
@@ -20,8 +19,7 @@ const QString kLatticeFileName = QStringLiteral("格子模様.bmp");
 void form1::SaveComposed()
 {
     runSilently([&] {
-        const QString path = platform_.dialogs.showSave(
-            FileDialogRequest{kBitmapFilter, state_.vars.appFolder, QString(), 0});
+        const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
         savePictureAsBmp(state_.main.Picture3.image(), path);
         // The lattice goes beside the picture: into the chosen file's folder, whatever
         // the working folder is.

@@ -11,12 +11,7 @@
 
 QImage loadPicture(const QString &path)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    QImage picture;
-    if (path.isEmpty() || !reader.read(&picture) || picture.isNull())
-        throw CommandError("cannot decode picture");
-    return asSurfaceImage(picture);
+    return loadPictureFor(path, QSize()).picture;
 }
 
 DecodedPicture loadPictureFor(const QString &path, QSize bound)
