@@ -1,4 +1,4 @@
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "platform/surface_view.h"
 #include "state/module3.h"
 #include "support/program_fixture.h"

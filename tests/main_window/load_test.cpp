@@ -1,6 +1,6 @@
 #include "main_window/place_fitted.h"
 #include "platform/gif_file.h"
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "platform/file_size_limit.h"
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "state/module3.h"
 #include "support/program_fixture.h"
 

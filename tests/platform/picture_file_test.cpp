@@ -2,7 +2,7 @@
 #include "platform/file_size_limit.h"
 #include "platform/gif_file.h"
 #include "platform/picture_file.h"
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 
 #include <QDir>
 #include <QFile>

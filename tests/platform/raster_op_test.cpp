@@ -1,4 +1,4 @@
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "platform/surface.h"
 
 #include <gtest/gtest.h>

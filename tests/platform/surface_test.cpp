@@ -1,5 +1,5 @@
 #include "platform/picture_holder.h"
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "platform/surface.h"
 #include "state/fill_box.h"
 #include "state/shared_state.h"

@@ -1,4 +1,4 @@
-#include "platform/pixel_checks.h"
+#include "support/pixel_checks.h"
 #include "state/module3.h"
 #include "state/program_state.h"
 

@@ -90,6 +90,18 @@ inline QImage randomPicture(int width, int height, std::uint32_t seed)
     return image;
 }
 
+// A picture painted by a colour function.
+inline QImage pictureOf(int width, int height, const std::function<Colour(int, int)> &colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            line[x] = toQRgb(colour(x, y));
+    }
+    return image;
+}
+
 // A picture filled with one colour.
 inline QImage plainPicture(int width, int height, Colour colour)
 {
