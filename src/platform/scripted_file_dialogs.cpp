@@ -15,11 +15,11 @@ QString ScriptedFileDialogs::showSave(const FileDialogRequest &request)
 QString ScriptedFileDialogs::next(Kind kind, const FileDialogRequest &request)
 {
     shown_.push_back({kind, request});
-    if (answers_.empty())
+    const bool cancelled = answers_.empty() || !answers_.front().has_value();
+    const QString path = cancelled ? QString() : *answers_.front();
+    if (!answers_.empty())
+        answers_.pop_front();
+    if (cancelled)
         throw DialogCancelled();
-    std::optional<QString> answer = answers_.front();
-    answers_.pop_front();
-    if (!answer)
-        throw DialogCancelled();
-    return *answer;
+    return path;
 }
