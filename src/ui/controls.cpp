@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "platform/surface_view.h"
+
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,6 +100,20 @@ QRadioButton *optionButton(QWidget *parent, const QString &caption, const QRect 
     auto *option = new QRadioButton(caption, parent);
     option->setGeometry(geometry);
     return option;
+}
+
+SurfaceView *flatSurfaceView(Surface &surface, QWidget *parent, const QRect &area)
+{
+    auto *view = new SurfaceView(surface, Border::Flat, parent);
+    view->setGeometry(area.adjusted(-1, -1, 1, 1));
+    return view;
+}
+
+HolderView *thumbnailView(PictureHolder &holder, QWidget *parent, const QRect &geometry)
+{
+    auto *view = new HolderView(holder, Border::Flat, parent);
+    view->setGeometry(geometry);
+    return view;
 }
 
 void stackFrontToBack(std::initializer_list<QWidget *> frontFirst)

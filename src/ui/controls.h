@@ -16,6 +16,10 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 class QWidget;
+class Surface;
+class SurfaceView;
+class PictureHolder;
+class HolderView;
 
 // Window layouts are given in twips, 15 to a pixel at 96 pixels per inch.
 constexpr int twipsToPixels(int twips)
@@ -43,6 +47,12 @@ QLabel *captionLabel(QWidget *parent, const QString &caption, Colour background,
 QLabel *plainLabel(QWidget *parent, const QString &caption, const QRect &geometry);
 QGroupBox *frame(QWidget *parent, const QString &caption, const QRect &geometry);
 QRadioButton *optionButton(QWidget *parent, const QString &caption, const QRect &geometry);
+
+// A surface whose drawing area lies at `area` (in pixels), inside a thin flat border; the
+// surfaces that share an area cover each other exactly.
+SurfaceView *flatSurfaceView(Surface &surface, QWidget *parent, const QRect &area);
+// A thumbnail: the holder's picture stretched into `geometry`, in a thin flat border.
+HolderView *thumbnailView(PictureHolder &holder, QWidget *parent, const QRect &geometry);
 
 // Sets a widget's background colour.
 void setBackground(QWidget *widget, Colour colour);

@@ -19,23 +19,6 @@ constexpr Colour kPrint = rgb(192, 192, 255);
 constexpr Colour kSave = rgb(255, 192, 255);
 constexpr Colour kGrey = rgb(192, 192, 192);
 
-SurfaceView *mainAreaView(Surface &surface, QWidget *parent)
-{
-    // Every surface of the main area is 320 x 240 at (2760, 1800) twips inside a thin
-    // flat border, so whichever is in front covers the others exactly.
-    auto *view = new SurfaceView(surface, Border::Flat, parent);
-    const QRect area = twipsRect(2760, 1800, 4800, 3600);
-    view->setGeometry(area.adjusted(-1, -1, 1, 1));
-    return view;
-}
-
-HolderView *thumbnail(PictureHolder &holder, QWidget *parent, const QRect &geometry)
-{
-    auto *view = new HolderView(holder, Border::Flat, parent);
-    view->setGeometry(geometry);
-    return view;
-}
-
 } // namespace
 
 QImage decorativeFigure()
@@ -91,20 +74,22 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     for (QPushButton *hidden : {Command4, Command5, Command6, Command7})
         hidden->hide();
 
-    Picture5View[2] = mainAreaView(s.Picture5[2], c);
-    Picture3View = mainAreaView(s.Picture3, c);
-    Picture2View = mainAreaView(s.Picture2, c);
-    Picture1View = mainAreaView(s.Picture1, c);
-    Picture5View[1] = mainAreaView(s.Picture5[1], c);
-    Picture5View[0] = mainAreaView(s.Picture5[0], c);
+    // Six surfaces share the main area, 320 x 240 pixels under "絵１＋絵２".
+    const QRect area = twipsRect(2760, 1800, 4800, 3600);
+    Picture5View[2] = flatSurfaceView(s.Picture5[2], c, area);
+    Picture3View = flatSurfaceView(s.Picture3, c, area);
+    Picture2View = flatSurfaceView(s.Picture2, c, area);
+    Picture1View = flatSurfaceView(s.Picture1, c, area);
+    Picture5View[1] = flatSurfaceView(s.Picture5[1], c, area);
+    Picture5View[0] = flatSurfaceView(s.Picture5[0], c, area);
 
     Label2[1] = plainLabel(c, QString(), twipsRect(4080, 5640, 975, 255));
     setBackground(Label2[1], kGrey);
     Label2[0] = plainLabel(c, QStringLiteral("線の幅＝"), twipsRect(3240, 5640, 735, 255));
     setBackground(Label2[0], kGrey);
 
-    Image4View = thumbnail(s.Image4, c, twipsRect(120, 960, 2415, 1815));
-    Image5View = thumbnail(s.Image5, c, twipsRect(120, 4560, 2415, 1815));
+    Image4View = thumbnailView(s.Image4, c, twipsRect(120, 960, 2415, 1815));
+    Image5View = thumbnailView(s.Image5, c, twipsRect(120, 4560, 2415, 1815));
     Image3 = new QLabel(c);
     Image3->setGeometry(twipsRect(8640, 240, 750, 750));
     Image3->setPixmap(QPixmap::fromImage(decorativeFigure()));

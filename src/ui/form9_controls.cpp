@@ -18,22 +18,6 @@ constexpr Colour kCompose = rgb(192, 255, 255);
 constexpr Colour kLoadBase = rgb(192, 255, 192);
 constexpr Colour kLoadInsert = rgb(255, 255, 192);
 
-SurfaceView *editingAreaView(Surface &surface, QWidget *parent)
-{
-    // The 640 x 480 editing area at (3960, 720) twips inside a thin flat border; the
-    // surfaces sharing it cover each other exactly.
-    auto *view = new SurfaceView(surface, Border::Flat, parent);
-    view->setGeometry(twipsRect(3960, 720, 9600, 7200).adjusted(-1, -1, 1, 1));
-    return view;
-}
-
-HolderView *thumbnail(PictureHolder &holder, QWidget *parent, const QRect &geometry)
-{
-    auto *view = new HolderView(holder, Border::Flat, parent);
-    view->setGeometry(geometry);
-    return view;
-}
-
 } // namespace
 
 void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
@@ -64,7 +48,9 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
     Command3[7] = colouredButton(c, QStringLiteral("↓"), kMove, twipsRect(1080, 4680, 495, 255));
     Command3[8] = colouredButton(c, QStringLiteral("↓↓"), kMove, twipsRect(1080, 5040, 495, 255));
 
-    Picture3View = editingAreaView(s.Picture3, c);
+    // The editing area, 640 x 480 pixels under "合成した絵".
+    const QRect area = twipsRect(3960, 720, 9600, 7200);
+    Picture3View = flatSurfaceView(s.Picture3, c, area);
     Command2[2] = colouredButton(c, QStringLiteral("もどる"), kBack,
                                  twipsRect(12240, 120, 1335, 375));
     Command2[1] = colouredButton(c, QStringLiteral("絵２にいれる"), kHandOver,
@@ -77,21 +63,21 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
                                  twipsRect(1920, 120, 1215, 375));
     Command1[0] = colouredButton(c, QStringLiteral("読み込み"), kLoadInsert,
                                  twipsRect(1920, 5640, 1215, 375));
-    Picture4View1 = editingAreaView(s.Picture4[1], c);
-    Picture5View1 = editingAreaView(s.Picture5[1], c);
+    Picture4View1 = flatSurfaceView(s.Picture4[1], c, area);
+    Picture5View1 = flatSurfaceView(s.Picture5[1], c, area);
 
     Label2 = plainLabel(c, QStringLiteral("黄色の部分が透明な部分です。"),
                         twipsRect(120, 2880, 3015, 255));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     setBackground(Label2, kButtonFace);
-    Image1View = thumbnail(s.Image1, c, twipsRect(120, 6000, 3000, 2400));
+    Image1View = thumbnailView(s.Image1, c, twipsRect(120, 6000, 3000, 2400));
     Label1[1] = captionLabel(c, QStringLiteral("もとの絵"), kLoadBase, 11.25,
                              twipsRect(120, 120, 1695, 375));
     Label1[2] = captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12,
                              twipsRect(3960, 120, 2415, 615));
     Label1[0] = captionLabel(c, QStringLiteral("さしこむ絵"), kLoadInsert, 11.25,
                              twipsRect(120, 5640, 1695, 375));
-    Image2View = thumbnail(s.Image2, c, twipsRect(120, 480, 3000, 2400));
+    Image2View = thumbnailView(s.Image2, c, twipsRect(120, 480, 3000, 2400));
 
     // The hidden surfaces and holders have no view: nothing ever shows them.
     stackFrontToBack({Frame1, Command3[0], Command3[1], Command3[2], Command3[3], Command3[4],
