@@ -1,69 +1,43 @@
-#include "editor/editor_image_checks.h"
-#include "editor/form9.h"
+#include "editor/editor_fixture.h"
 #include "platform/surface_view.h"
 #include "support/drop.h"
-#include "support/program_fixture.h"
 
 #include <QFile>
 
-namespace {
+using namespace editor_pictures;
 
-class EditorDrop : public ProgramFixture {
-protected:
-    form9 &openEditor()
-    {
-        window().mnupicture_Click();
-        form9 *editor = window().editorWindow();
-        editor->Form_Activate();
-        return *editor;
-    }
-};
-
-TEST_F(EditorDrop, PicturesDroppedOnTheThumbnailsLoadLikeTheirLoaders)
+TEST_F(EditorTest, DropsOnTheThumbnailsLoadLikeTheirLoadersAndRefuseTheRest)
 {
     form9 &editor = openEditor();
-    const QImage base = pictureOf(640, 480, [](int x, int) {
-        return x < 320 ? kPureYellow : rgb(0, 0, 200);
-    });
-    const QImage insert = pictureOf(320, 240, [](int, int) { return rgb(0, 160, 0); });
     editor.Command4_Click(1); // a zoom the insert drop must reset
-    ASSERT_NE(state.editor.zoomSteps, 1);
-
-    EXPECT_TRUE(dropOn(editor.Image2View, {writePicture(base, QStringLiteral("base.bmp"))}));
-    EXPECT_TRUE(dropOn(editor.Image1View, {writePicture(insert, QStringLiteral("insert.png"),
-                                                        "PNG")}));
+    EXPECT_TRUE(dropOn(editor.Image2View, {writePicture(leftHoleBase(), "base.bmp")}));
+    const QString insert =
+        writePicture(pixels::plainPicture(320, 240, kGreen), "insert.png", "PNG");
+    EXPECT_TRUE(dropOn(editor.Image1View, {insert}));
     EXPECT_EQ(state.editor.zoomSteps, 1);
-    EXPECT_EQ(firstWrongPixel(editor.Picture2.image(), base), "");
-    EXPECT_FALSE(editor.Image1.picture().isNull());
-    EXPECT_FALSE(editor.Image10.picture().isNull());
-
     editor.Command1_Click(2);
-    EXPECT_EQ(pixelAt(editor.Picture3.image(), 10, 10), rgb(0, 160, 0));
-    EXPECT_EQ(pixelAt(editor.Picture3.image(), 600, 10), rgb(0, 0, 200));
+    EXPECT_TRUE(
+        pixels::matches(editor.Picture3, [](int x, int) { return x < 320 ? kGreen : kBlue; }));
     EXPECT_TRUE(dialogs.shown().empty());
+
+    // A text file, two files, or a file that does not decode change nothing.
+    editor.Command4_Click(1);
+    const QImage insertBefore = editor.Picture1.image().copy();
+    const QImage baseBefore = editor.Picture2.image().copy();
+    const auto writeFile = [this](const char *name, const char *bytes) {
+        QFile file(temp.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString text = writeFile("notes.txt", "hello");
+    const QString broken = writeFile("broken.bmp", "BM this is not a bitmap");
+    for (QWidget *view :
+         {static_cast<QWidget *>(editor.Image1View), static_cast<QWidget *>(editor.Image2View)})
+        for (const QStringList &paths : {QStringList{text}, {insert, insert}, {broken}})
+            dropOn(view, paths);
+    EXPECT_EQ(state.editor.zoomSteps, 2);
+    EXPECT_TRUE(pixels::sameImage(editor.Picture1.image(), insertBefore));
+    EXPECT_TRUE(pixels::sameImage(editor.Picture2.image(), baseBefore));
+    EXPECT_FALSE(editor.Image1.picture().isNull() || editor.Image2.picture().isNull());
 }
-
-TEST_F(EditorDrop, ADropThatIsNotOnePictureChangesNothing)
-{
-    form9 &editor = openEditor();
-    const QString insert = writePicture(pictureOf(640, 480, [](int, int) { return rgb(1, 2, 3); }),
-                                        QStringLiteral("insert.bmp"));
-    dropOn(editor.Image1View, {insert});
-    editor.Command4_Click(3);
-    const QImage before = editor.Picture1.image();
-    const double zoom = state.editor.zoomSteps;
-
-    QFile text(temp.filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("hello");
-    text.close();
-    EXPECT_FALSE(dropOn(editor.Image1View, {text.fileName()}));
-    EXPECT_FALSE(dropOn(editor.Image1View, {insert, insert}));
-    dropOn(editor.Image2View, {text.fileName()});
-
-    EXPECT_EQ(state.editor.zoomSteps, zoom);
-    EXPECT_EQ(editor.Picture1.image(), before);
-    EXPECT_TRUE(editor.Image2.picture().isNull());
-}
-
-} // namespace
