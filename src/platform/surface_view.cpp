@@ -11,7 +11,8 @@
 
 #include "platform/colour.h"
 
-namespace {
+namespace
+{
 
 int widthOf(Border border)
 {
@@ -36,8 +37,12 @@ void paintBorder(QWidget *widget, Border border)
     case Border::None:
         return;
     case Border::Flat:
-        painter.setPen(QColor(0, 0, 0));
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
+        // Filled one pixel wide rather than stroked: at a screen scale above 1 a stroked
+        // frame spreads inward and covers part of the outermost surface pixels.
+        for (const QRect &edge :
+             {QRect(r.left(), r.top(), r.width(), 1), QRect(r.left(), r.bottom(), r.width(), 1),
+              QRect(r.left(), r.top(), 1, r.height()), QRect(r.right(), r.top(), 1, r.height())})
+            painter.fillRect(edge, QColor(0, 0, 0));
         return;
     case Border::Sunken:
         painter.setPen(QColor(128, 128, 128));
