@@ -1,6 +1,6 @@
-#include "support/pixel_checks.h"
 #include "platform/surface_view.h"
 #include "state/module3.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
 namespace
@@ -20,15 +20,12 @@ class Animation : public ProgramFixture
         dialogs.answer(writePicture(two, "two.bmp"));
         window().Command1_Click(1);
     }
-    // What the line-width dialog leaves behind: all three widths equal, lattices redrawn.
-    void setLineWidth(int w)
-    {
-        vars().lineWidth = w;
-        vars().latticeGap = w;
-        vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
-    }
     void compose() { window().Command1_Click(2); }
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(clock().advance()) << "tick " << i + 1;
+    }
     bool running()
     {
         return clock().interval() == 100 && window().Command2->isHidden() &&
@@ -48,11 +45,21 @@ class Animation : public ProgramFixture
             return at(composed, x, y) & at(lattice, x + offset, y);
         });
     }
+    // Picture 1 (slot 0) or picture 2 alone in its stripes, black bars elsewhere.
+    ::testing::AssertionResult showsAlone(int slot, int w)
+    {
+        const QImage &picture = slot == 0 ? one : two;
+        return pixels::matches(surfaces().Picture5[2], [&](int x, int y) {
+            return (x / w) % 2 == slot ? at(picture, x, y) : kBlack;
+        });
+    }
 
     QImage one, two;
 };
 
-TEST_F(Animation, EveryFrameIsTheComposedPictureUnderTheShiftedLattice)
+// Every frame is the composed picture under the lattice shifted by the offset; the run
+// stops by itself on the 101st tick, which still draws the unseen last frame.
+TEST_F(Animation, EveryFrameUntilTheRunStopsOnThe101stTick)
 {
     compose();
     window().Command2_Click();
@@ -60,142 +67,94 @@ TEST_F(Animation, EveryFrameIsTheComposedPictureUnderTheShiftedLattice)
     EXPECT_TRUE(frameAt(0));
     for (int offset = 1; offset <= 100; ++offset) {
         SCOPED_TRACE(offset);
-        ASSERT_TRUE(clock().advance());
-        EXPECT_DOUBLE_EQ(vars().animOffset, offset);
+        ticks(1);
+        ASSERT_TRUE(running());
         ASSERT_TRUE(frameAt(offset));
     }
+    EXPECT_EQ(vars().animTicks, 100);
+    ticks(1);
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(vars().animTicks, 0);
+    EXPECT_TRUE(frameAt(101));
+    EXPECT_FALSE(clock().advance());
 }
 
 TEST_F(Animation, OffsetZeroShowsPictureOneAndOffsetLineWidthPictureTwo)
 {
     for (int w = 1; w <= 5; ++w) {
         SCOPED_TRACE(::testing::Message() << "lineWidth " << w);
-        setLineWidth(w);
+        // What the line-width dialog leaves behind: all three widths equal, lattices redrawn.
+        vars().lineWidth = vars().latticeGap = vars().latticeBar = w;
+        Module3::DrawLatticeSheet(state);
         compose();
         window().Command2_Click();
-        EXPECT_TRUE(pixels::matches(surfaces().Picture5[2], [&](int x, int y) {
-            return (x / w) % 2 == 0 ? at(one, x, y) : kBlack;
-        }));
-        for (int i = 0; i < w; ++i)
-            clock().advance();
-        EXPECT_TRUE(pixels::matches(surfaces().Picture5[2], [&](int x, int y) {
-            return (x / w) % 2 == 1 ? at(two, x, y) : kBlack;
-        }));
-        for (int i = 0; i < w; ++i)
-            clock().advance();
-        EXPECT_TRUE(pixels::matches(surfaces().Picture5[2], [&](int x, int y) {
-            return (x / w) % 2 == 0 ? at(one, x, y) : kBlack;
-        }));
+        EXPECT_TRUE(showsAlone(0, w));
+        ticks(w);
+        EXPECT_TRUE(showsAlone(1, w));
+        ticks(w);
+        EXPECT_TRUE(showsAlone(0, w));
         window().Command3_Click();
     }
 }
 
-TEST_F(Animation, StartSetsTheFrameSizesAndRestartsTheOffset)
-{
-    compose();
-    window().Command2_Click();
-    for (int i = 0; i < 7; ++i)
-        clock().advance();
-    window().Command3_Click();
-    EXPECT_DOUBLE_EQ(vars().animOffset, 7);
-    EXPECT_EQ(vars().animTicks, 7);
-    window().Command2_Click();
-    EXPECT_DOUBLE_EQ(vars().animOffset, 0);
-    EXPECT_EQ(vars().animTicks, 7);
-    EXPECT_DOUBLE_EQ(vars().animViewW, 320);
-    EXPECT_DOUBLE_EQ(vars().animViewH, 240);
-    EXPECT_DOUBLE_EQ(vars().animPictureW, 320);
-    EXPECT_DOUBLE_EQ(vars().animPictureH, 240);
-    EXPECT_DOUBLE_EQ(vars().animLatticeW, 320);
-    EXPECT_DOUBLE_EQ(vars().animLatticeH, 240);
-    EXPECT_TRUE(frameAt(0));
-}
-
-TEST_F(Animation, RunStopsByItselfOnThe101stTick)
-{
-    compose();
-    window().Command2_Click();
-    for (int tick = 1; tick <= 100; ++tick) {
-        ASSERT_TRUE(clock().advance());
-        ASSERT_TRUE(running()) << "tick " << tick;
-    }
-    EXPECT_EQ(vars().animTicks, 100);
-    ASSERT_TRUE(clock().advance());
-    EXPECT_TRUE(idle());
-    EXPECT_EQ(vars().animTicks, 0);
-    // The tick went on and drew the unseen last frame.
-    EXPECT_DOUBLE_EQ(vars().animOffset, 101);
-    EXPECT_TRUE(frameAt(101));
-    EXPECT_FALSE(clock().advance());
-}
-
+// A run stopped after 40 ticks is followed by one that starts again at offset 0 and stops
+// on its 61st tick.
 TEST_F(Animation, InterruptedRunShortensTheNextOne)
 {
     compose();
     window().Command2_Click();
-    for (int tick = 1; tick <= 40; ++tick)
-        ASSERT_TRUE(clock().advance());
+    ticks(40);
     window().Command3_Click();
     EXPECT_TRUE(idle());
     EXPECT_EQ(vars().animTicks, 40);
     EXPECT_FALSE(clock().advance());
 
     window().Command2_Click();
-    for (int tick = 1; tick <= 60; ++tick) {
-        ASSERT_TRUE(clock().advance());
-        ASSERT_TRUE(running()) << "tick " << tick;
-    }
-    ASSERT_TRUE(clock().advance());
-    EXPECT_TRUE(idle());
-    EXPECT_EQ(vars().animTicks, 0);
-
-    // The following run is a full one again.
-    window().Command2_Click();
-    for (int tick = 1; tick <= 100; ++tick)
-        ASSERT_TRUE(clock().advance());
+    EXPECT_TRUE(frameAt(0));
+    ticks(60);
     EXPECT_TRUE(running());
-    clock().advance();
+    ticks(1);
     EXPECT_TRUE(idle());
+    EXPECT_EQ(vars().animTicks, 0); // the next run is a full one again
 }
 
+// Before composing the preview shows white with black bars; any Command1 button stops a run.
 TEST_F(Animation, AnyCommand1ButtonStopsARun)
-{
-    compose();
-    for (int index : {0, 1, 2}) {
-        SCOPED_TRACE(index);
-        window().Command2_Click();
-        clock().advance();
-        ASSERT_TRUE(running());
-        dialogs.answer(std::nullopt); // the load buttons get a cancelled dialog
-        window().Command1_Click(index);
-        EXPECT_TRUE(idle());
-        EXPECT_FALSE(clock().advance());
-    }
-    EXPECT_EQ(vars().animTicks, 3);
-}
-
-TEST_F(Animation, BeforeComposingShowsWhiteWithBlackBars)
 {
     window().Command2_Click();
     EXPECT_TRUE(pixels::matches(surfaces().Picture5[2], [](int x, int) {
         return x >= 2 && (x - 2) % 4 < 2 ? kBlack : kWhite;
     }));
+    for (int index : {2, 0, 1}) {
+        SCOPED_TRACE(index);
+        ticks(1);
+        ASSERT_TRUE(running());
+        dialogs.answer(std::nullopt); // the load buttons get a cancelled dialog
+        window().Command1_Click(index);
+        EXPECT_TRUE(idle());
+        EXPECT_FALSE(clock().advance());
+        window().Command2_Click();
+    }
+    EXPECT_EQ(vars().animTicks, 3);
 }
 
-// The view shows the frame only when the tick is over: grab it then and compare.
-TEST_F(Animation, ThePreviewOnScreenShowsTheFrame)
+// The main area as the user sees it, without the views' border: the composed picture, then
+// the frame once the tick is over.
+TEST_F(Animation, TheMainAreaOnScreenShowsTheComposedPictureAndTheFrames)
 {
-    compose();
+    auto shownOn = [](QWidget *view) {
+        const QImage grabbed = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int border = (grabbed.width() - 320) / 2;
+        return grabbed.copy(border, border, 320, 240);
+    };
     window().show();
+    compose();
+    EXPECT_TRUE(pixels::sameImage(shownOn(window().Picture3View), surfaces().Picture3.image()));
     window().Command2_Click();
-    clock().advance();
-    clock().advance();
-    const QImage shown = window().Picture5View[2]->grab().toImage();
-    const int b = (shown.width() - 320) / 2; // border of the view
-    const QImage inner = shown.copy(b, b, 320, 240).convertToFormat(QImage::Format_RGB32);
-    EXPECT_TRUE(pixels::sameImage(inner, surfaces().Picture5[2].image()));
-    EXPECT_TRUE(pixels::matches(
-        inner, [&](int x, int y) { return (x / 2) % 2 == 1 ? at(two, x, y) : kBlack; }));
+    ticks(2);
+    EXPECT_TRUE(
+        pixels::sameImage(shownOn(window().Picture5View[2]), surfaces().Picture5[2].image()));
+    EXPECT_TRUE(showsAlone(1, 2));
 }
 
 } // namespace

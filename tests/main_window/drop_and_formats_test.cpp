@@ -1,31 +1,17 @@
 #include "platform/surface_view.h"
 #include "support/drop.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QImageWriter>
 
-namespace {
-
-// A 320 x 240 picture with a distinct colour in every pixel: a fitted load copies it as is.
-QImage gradient(int seed)
+namespace
 {
-    QImage picture(320, 240, QImage::Format_RGB32);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            picture.setPixel(x, y, qRgb((x + seed) & 0xFF, (y * 3 + seed) & 0xFF, (x ^ y) & 0xFF));
-    return picture;
-}
 
-class DropAndFormats : public ProgramFixture {
-protected:
-    void drop(HolderView *view, const QStringList &paths, const QString &text = QString())
-    {
-        lastEnterAccepted = dropOn(view, paths, text);
-    }
-    bool lastEnterAccepted = false;
-
+class DropAndFormats : public ProgramFixture
+{
+  protected:
     // Everything that loading a slot may change.
     struct Snapshot {
         QImage canvas8[2], canvas9[2], thumb[2], mask1, mask2;
@@ -40,64 +26,64 @@ protected:
                 s.Picture1.image(),
                 s.Picture2.image()};
     }
+    QString writeBytes(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(temp.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
 };
 
+// A 320 x 240 picture is placed one to one, so the canvas shows exactly what was dropped.
 TEST_F(DropAndFormats, DroppingAPictureOnEachThumbnailLoadsItsSlot)
 {
-    const QImage one = gradient(1), two = gradient(90);
+    const QImage one = pixels::randomPicture(320, 240, 1), two = pixels::randomPicture(320, 240, 2);
     window().Command2->hide();
-    drop(window().Image4View, {writePicture(one, QStringLiteral("one.bmp"))});
-    EXPECT_TRUE(lastEnterAccepted);
-    EXPECT_EQ(surfaces().Picture8[0].image(), one);
-    EXPECT_FALSE(surfaces().Image4.picture().isNull());
+    EXPECT_TRUE(dropOn(window().Image4View, {writePicture(one, "one.bmp")}));
+    EXPECT_TRUE(pixels::sameImage(surfaces().Picture8[0].image(), one));
+    EXPECT_TRUE(pixels::sameImage(surfaces().Image4.picture(), one));
     // The load prologue ran: the preview is hidden and the start button shown.
     EXPECT_FALSE(window().Command2->isHidden());
     EXPECT_FALSE(surfaces().Picture5[2].isVisible());
 
-    drop(window().Image5View, {writePicture(two, QStringLiteral("two.png"), "PNG")});
-    EXPECT_EQ(surfaces().Picture8[1].image(), two);
-    EXPECT_EQ(surfaces().Picture8[0].image(), one);
+    EXPECT_TRUE(dropOn(window().Image5View, {writePicture(two, "two.png", "PNG")}));
+    EXPECT_TRUE(pixels::sameImage(surfaces().Picture8[1].image(), two));
+    EXPECT_TRUE(pixels::sameImage(surfaces().Picture8[0].image(), one));
     EXPECT_TRUE(dialogs.shown().empty());
 }
 
+// A text file, two files, an undecodable or missing file, or plain text: refused without a
+// message; a running preview keeps running.
 TEST_F(DropAndFormats, DropsThatAreNotOnePictureChangeNothing)
 {
-    drop(window().Image4View, {writePicture(gradient(5), QStringLiteral("a.bmp"))});
-    window().Command2->hide();
-    window().Command2_Click(); // a running preview must keep running
+    dropOn(window().Image4View, {writePicture(pixels::randomPicture(320, 240, 5), "a.bmp")});
+    window().Command2_Click();
     const Snapshot before = snapshot();
 
-    QFile text(temp.filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("not a picture\n");
-    text.close();
-    QFile broken(temp.filePath(QStringLiteral("broken.jpg")));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("\xFF\xD8\xFF\xE0 truncated");
-    broken.close();
-    const QString b = writePicture(gradient(7), QStringLiteral("b.bmp"));
-
-    drop(window().Image4View, {text.fileName()});
-    EXPECT_FALSE(lastEnterAccepted);
-    drop(window().Image4View, {broken.fileName()});
-    drop(window().Image4View, {b, b});
-    EXPECT_FALSE(lastEnterAccepted);
-    drop(window().Image4View, {}, QStringLiteral("/tmp/b.bmp"));
-    drop(window().Image5View, {temp.filePath(QStringLiteral("missing.bmp"))});
+    const QString text = writeBytes("notes.txt", "not a picture\n");
+    const QString broken = writeBytes("broken.jpg", "\xFF\xD8\xFF\xE0 truncated");
+    const QString b = writePicture(pixels::randomPicture(320, 240, 7), "b.bmp");
+    EXPECT_FALSE(dropOn(window().Image4View, {text}));
+    EXPECT_FALSE(dropOn(window().Image4View, {b, b}));
+    dropOn(window().Image4View, {broken});
+    dropOn(window().Image4View, {}, b);
+    dropOn(window().Image5View, {temp.filePath("missing.bmp")});
 
     EXPECT_TRUE(snapshot() == before);
     EXPECT_EQ(clock().interval(), 100);
     EXPECT_TRUE(surfaces().Picture5[2].isVisible());
+    EXPECT_TRUE(dialogs.shown().empty());
 }
 
+// PNG, WebP and TIFF files, typed into the dialog or dropped, load like a bitmap of the
+// same pixels.
 TEST_F(DropAndFormats, OtherFormatsLoadLikeABitmapOfTheSamePixels)
 {
-    const QImage picture = gradient(33);
-    dialogs.answer(writePicture(picture, QStringLiteral("same.bmp")));
+    const QImage picture = pixels::randomPicture(320, 240, 33);
+    dialogs.answer(writePicture(picture, "same.bmp"));
     window().Command1_Click(0);
-    const QImage fromBmp = surfaces().Picture8[0].image();
-    const QImage largeFromBmp = surfaces().Picture9[0].image();
-    ASSERT_EQ(fromBmp, picture);
+    const Snapshot fromBmp = snapshot();
 
     const QList<QByteArray> writable = QImageWriter::supportedImageFormats();
     for (const char *format : {"png", "webp", "tiff"}) {
@@ -107,16 +93,19 @@ TEST_F(DropAndFormats, OtherFormatsLoadLikeABitmapOfTheSamePixels)
         QImageWriter writer(path, format);
         writer.setQuality(100); // lossless WebP
         ASSERT_TRUE(writer.write(picture)) << writer.errorString().toStdString();
-        dialogs.answer(path);
-        window().Command1_Click(1);
-        EXPECT_EQ(surfaces().Picture8[1].image(), fromBmp);
+        for (bool dropped : {false, true}) {
+            SCOPED_TRACE(dropped ? "dropped" : "typed");
+            dialogs.answer(writePicture(pixels::randomPicture(300, 300, 34), "other.bmp"));
+            window().Command1_Click(0);
+            if (dropped) {
+                dropOn(window().Image4View, {path});
+            } else {
+                dialogs.answer(path);
+                window().Command1_Click(0);
+            }
+            EXPECT_TRUE(snapshot() == fromBmp);
+        }
     }
-    // A drop of a TIFF fills the large canvas like the bitmap did.
-    dialogs.answer(writePicture(gradient(200), QStringLiteral("other.bmp")));
-    window().Command1_Click(0);
-    ASSERT_NE(surfaces().Picture9[0].image(), largeFromBmp);
-    drop(window().Image4View, {temp.filePath(QStringLiteral("same.tiff"))});
-    EXPECT_EQ(surfaces().Picture9[0].image(), largeFromBmp);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "platform/file_size_limit.h"
-#include "support/pixel_checks.h"
 #include "state/module3.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
 #include <QDir>
@@ -15,9 +15,7 @@ const QString kLattice = QStringLiteral("格子模様.bmp");
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A file is a 24-bit Windows bitmap holding exactly the picture.
@@ -47,7 +45,7 @@ class Saving : public ProgramFixture
         window().Command1_Click(2);
         ASSERT_TRUE(out.isValid());
     }
-    QStringList entries(const QString &folder) const
+    static QStringList entries(const QString &folder)
     {
         return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                                       QDir::Name);
@@ -61,21 +59,34 @@ class Saving : public ProgramFixture
     QTemporaryDir out;
 };
 
+// The menu entry and Command4 write the composed picture (320 x 240) under the name as
+// typed and the lattice sheet (1030 x 240) beside it; saving again replaces both.
 TEST_F(Saving, WritesTheComposedPictureAndItsLatticeBesideIt)
 {
-    const QString path = out.filePath("stripes.bmp");
-    save(path);
-    EXPECT_TRUE(bitmapOf(path, surfaces().Picture3.image()));
-    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
-    EXPECT_EQ(QImage(path).size(), QSize(320, 240));
-    EXPECT_EQ(QImage(out.filePath(kLattice)).size(), QSize(1030, 240));
-    EXPECT_EQ(entries(out.path()), (QStringList{"stripes.bmp", kLattice}));
+    const QString path = out.filePath("stripes");
+    for (bool byButton : {false, true}) {
+        SCOPED_TRACE(byButton ? "Command4" : "menu");
+        if (byButton) {
+            vars().lineWidth = vars().latticeGap = vars().latticeBar = 4;
+            Module3::DrawLatticeSheet(state);
+            window().Command1_Click(2);
+            dialogs.answer(path);
+            window().Command4_Click();
+        } else {
+            save(path);
+        }
+        EXPECT_EQ(surfaces().Picture3.image().size(), QSize(320, 240));
+        EXPECT_EQ(surfaces().Picture4.image().size(), QSize(1030, 240));
+        EXPECT_TRUE(bitmapOf(path, surfaces().Picture3.image()));
+        EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
+        EXPECT_EQ(entries(out.path()), (QStringList{"stripes", kLattice}));
 
-    const auto &shown = dialogs.shown().back();
-    EXPECT_EQ(shown.kind, ScriptedFileDialogs::Kind::Save);
-    EXPECT_EQ(shown.request.filter, QStringLiteral("(*.bmp)|*.bmp"));
-    EXPECT_EQ(shown.request.initDir, vars().appFolder);
-    EXPECT_EQ(shown.request.fileName, QString());
+        const auto &shown = dialogs.shown().back();
+        EXPECT_EQ(shown.kind, ScriptedFileDialogs::Kind::Save);
+        EXPECT_EQ(shown.request.filter, QStringLiteral("(*.bmp)|*.bmp"));
+        EXPECT_EQ(shown.request.initDir, vars().appFolder);
+        EXPECT_EQ(shown.request.fileName, QString());
+    }
 }
 
 TEST_F(Saving, LatticeLandsBesideTheChosenFileWhateverTheWorkingFolder)
@@ -91,21 +102,6 @@ TEST_F(Saving, LatticeLandsBesideTheChosenFileWhateverTheWorkingFolder)
     EXPECT_EQ(entries(out.path()), QStringList{"sub"});
 }
 
-TEST_F(Saving, NameWithoutExtensionIsUsedAsTyped)
-{
-    save(out.filePath("stripes"));
-    EXPECT_TRUE(bitmapOf(out.filePath("stripes"), surfaces().Picture3.image()));
-    EXPECT_EQ(entries(out.path()), (QStringList{"stripes", kLattice}));
-}
-
-TEST_F(Saving, CommandFourSavesLikeTheMenu)
-{
-    dialogs.answer(out.filePath("by-button.bmp"));
-    window().Command4_Click();
-    EXPECT_TRUE(bitmapOf(out.filePath("by-button.bmp"), surfaces().Picture3.image()));
-    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
-}
-
 TEST_F(Saving, CancelledSaveWritesNothing)
 {
     const QStringList program = entries(temp.path());
@@ -115,53 +111,26 @@ TEST_F(Saving, CancelledSaveWritesNothing)
     EXPECT_TRUE(entries(QDir::currentPath()).filter(kLattice).isEmpty());
 }
 
-TEST_F(Saving, SavingAgainReplacesBothFiles)
-{
-    const QString path = out.filePath("stripes.bmp");
-    save(path);
-    vars().lineWidth = 4;
-    vars().latticeGap = 4;
-    vars().latticeBar = 4;
-    Module3::DrawLatticeSheet(state);
-    window().Command1_Click(2);
-    save(path);
-    EXPECT_TRUE(bitmapOf(path, surfaces().Picture3.image()));
-    EXPECT_TRUE(bitmapOf(out.filePath(kLattice), surfaces().Picture4.image()));
-    EXPECT_EQ(entries(out.path()), (QStringList{"stripes.bmp", kLattice}));
-}
-
-TEST_F(Saving, BeforeComposingWritesAWhitePicture)
-{
-    vars().lineWidth = 3;
-    Module3::ClearComposed(state);
-    save(out.filePath("white.bmp"));
-    EXPECT_TRUE(bitmapOf(out.filePath("white.bmp"), pixels::plainPicture(320, 240, kWhite)));
-}
-
-TEST_F(Saving, UnwritableNameWritesNothing)
-{
-    ASSERT_TRUE(QDir(out.path()).mkdir("folder"));
-    for (const QString &target : {out.filePath("folder"), out.filePath("missing/x.bmp")}) {
-        SCOPED_TRACE(target.toStdString());
-        EXPECT_NO_THROW(save(target));
-        EXPECT_EQ(entries(out.path()), QStringList{"folder"});
-        EXPECT_TRUE(entries(out.filePath("folder")).isEmpty());
-    }
-}
-
-// A disk that fills up half-way through the picture: the old picture stays as it was, no
-// partial file is left and the lattice is not written.
+// Failures stay silent and write nothing: an unwritable name, or a disk that fills up
+// half-way through the picture, which leaves the old picture as it was, no partial file
+// and no lattice.
 TEST_F(Saving, FailingSaveLeavesTheExistingFileUnchanged)
 {
     const QString path = out.filePath("stripes.bmp");
-    QFile::copy(writePicture(pixels::randomPicture(320, 240, 112), "old.bmp"), path);
+    ASSERT_TRUE(QFile::copy(writePicture(pixels::randomPicture(320, 240, 112), "old.bmp"), path));
+    ASSERT_TRUE(QDir(out.path()).mkdir("folder"));
     const QByteArray old = readAll(path);
     {
         const FileSizeLimit limit(10000);
         EXPECT_NO_THROW(save(path));
     }
+    for (const QString &target : {out.filePath("folder"), out.filePath("missing/x.bmp")}) {
+        SCOPED_TRACE(target.toStdString());
+        EXPECT_NO_THROW(save(target));
+    }
     EXPECT_EQ(readAll(path), old);
-    EXPECT_EQ(entries(out.path()), QStringList{"stripes.bmp"});
+    EXPECT_EQ(entries(out.path()), (QStringList{"folder", "stripes.bmp"}));
+    EXPECT_TRUE(entries(out.filePath("folder")).isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "support/pixel_checks.h"
 #include "platform/surface.h"
+#include "support/pixel_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -32,18 +32,17 @@ struct NamedOp {
     RasterOp op;
     const char *name;
 };
-
 const NamedOp kAllOps[] = {{RasterOp::SrcCopy, "SRCCOPY"},
                            {RasterOp::SrcPaint, "SRCPAINT"},
                            {RasterOp::SrcAnd, "SRCAND"},
                            {RasterOp::SrcInvert, "SRCINVERT"},
                            {RasterOp::SrcErase, "SRCERASE"}};
+// The operations of the unscaled block transfer.
+bool blockOp(RasterOp op)
+{
+    return op == RasterOp::SrcCopy || op == RasterOp::SrcAnd || op == RasterOp::SrcInvert;
+}
 
-const NamedOp kBlockOps[] = {{RasterOp::SrcCopy, "SRCCOPY"},
-                             {RasterOp::SrcAnd, "SRCAND"},
-                             {RasterOp::SrcInvert, "SRCINVERT"}};
-
-// A surface holding the given picture at its own size.
 Surface surfaceWith(const QImage &picture)
 {
     Surface s(picture.width(), picture.height());
@@ -51,263 +50,122 @@ Surface surfaceWith(const QImage &picture)
     return s;
 }
 
-bool inside(int x, int y, int left, int top, int w, int h)
-{
-    return x >= left && y >= top && x < left + w && y < top + h;
-}
+// A transfer of a w x h block from (sx, sy) of a source to (dx, dy) of a destination.
+struct Transfer {
+    const char *what;
+    int dx, dy, w, h, sx, sy;
+    bool blit; // Surface::bitBlt instead of an unstretched paint
+};
 
-TEST(RasterOps, UnstretchedMatchTheirBitwiseDefinition)
+// Unstretched, each destination pixel of the block that has a source pixel combines with
+// it; everything else, clipped at either surface's edge, stays as it was.
+TEST(RasterOps, UnstretchedTransfersMatchTheBitwiseDefinition)
 {
-    const QImage source = pixels::randomPicture(37, 23, 1);
-    const QImage dest = pixels::randomPicture(37, 23, 2);
-    for (const NamedOp &op : kAllOps) {
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(dest);
-        s.paintPicture(source, RectF{0, 0, 37, 23}, op.op);
-        EXPECT_TRUE(pixels::matches(
-            s, [&](int x, int y) { return expectedOp(op.op, at(source, x, y), at(dest, x, y)); }));
-        EXPECT_TRUE(pixels::opaque(s.image()));
-    }
-}
-
-TEST(RasterOps, SourceRectangleLandsOnTheDestinationRectangleOnly)
-{
-    const QImage source = pixels::randomPicture(40, 30, 3);
-    const QImage dest = pixels::randomPicture(50, 40, 4);
-    for (const NamedOp &op : kAllOps) {
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(dest);
-        s.paintPicture(source, RectF{30, 25, 12, 9}, RectF{5, 7, 12, 9}, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            if (!inside(x, y, 30, 25, 12, 9))
-                return at(dest, x, y);
-            return expectedOp(op.op, at(source, x - 25, y - 18), at(dest, x, y));
-        }));
-    }
-}
-
-// Enlarging by whole factors: each source pixel becomes a kx x ky block, whichever source
-// pixel a stretching raster operation picks as the nearest.
-TEST(RasterOps, StretchedByWholeFactorsUseTheNearestSourcePixel)
-{
-    const QImage source = pixels::randomPicture(16, 12, 5);
-    struct Factor {
-        int kx, ky;
+    const QImage source = pixels::randomPicture(30, 20, 1);
+    const QImage dest = pixels::randomPicture(25, 18, 2);
+    const Transfer transfers[] = {
+        {"whole", 0, 0, 25, 18, 0, 0, false},
+        {"part", 4, 3, 12, 9, 5, 7, false},
+        {"off the top left", -5, -3, 20, 15, 0, 0, false},
+        {"off the bottom right", 17, 12, 20, 15, 0, 0, false},
+        {"source past its edge", 0, 0, 10, 10, 25, 0, false},
+        {"source before its edge", 0, 0, 10, 10, -4, -2, false},
+        {"block", 4, 3, 15, 10, 10, 6, true},
+        {"block clipped", -2, 12, 30, 20, 0, 0, true},
     };
-    for (const Factor f : {Factor{3, 3}, Factor{2, 5}, Factor{1, 4}, Factor{4, 1}}) {
-        const QImage dest = pixels::randomPicture(16 * f.kx, 12 * f.ky, 6);
+    for (const Transfer &t : transfers)
         for (const NamedOp &op : kAllOps) {
-            if (op.op == RasterOp::SrcCopy)
-                continue; // a stretched plain copy is resampled smoothly, see below
-            SCOPED_TRACE(::testing::Message() << op.name << " x" << f.kx << " y" << f.ky);
+            if (t.blit && !blockOp(op.op))
+                continue;
+            SCOPED_TRACE(::testing::Message() << op.name << ", " << t.what);
             Surface s = surfaceWith(dest);
-            s.paintPicture(source, RectF{0, 0, 16.0 * f.kx, 12.0 * f.ky}, op.op);
+            if (t.blit)
+                s.bitBlt(t.dx, t.dy, t.w, t.h, surfaceWith(source), t.sx, t.sy, op.op);
+            else
+                s.paintPicture(source, RectF{double(t.dx), double(t.dy), double(t.w), double(t.h)},
+                               RectF{double(t.sx), double(t.sy), double(t.w), double(t.h)}, op.op);
             EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-                return expectedOp(op.op, at(source, x / f.kx, y / f.ky), at(dest, x, y));
+                const int sx = x - t.dx + t.sx, sy = y - t.dy + t.sy;
+                const bool inBlock = x >= t.dx && y >= t.dy && x < t.dx + t.w && y < t.dy + t.h;
+                if (!inBlock || !source.rect().contains(sx, sy))
+                    return at(dest, x, y);
+                return expectedOp(op.op, at(source, sx, sy), at(dest, x, y));
             }));
             EXPECT_TRUE(pixels::opaque(s.image()));
         }
-    }
 }
 
-// Reducing a picture made of uniform 3 x 2 blocks: every sample of a block has its colour.
-TEST(RasterOps, StretchedDownByWholeFactorsStayExactForRasterOps)
+// A surface drawn onto itself reads its pixels as they were before the transfer.
+TEST(RasterOps, OverlappingTransferWithinOneSurface)
 {
-    const QImage blocks = pixels::randomPicture(10, 8, 7);
-    const QImage source = blocks.scaled(30, 16, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    ASSERT_EQ(at(source, 2, 1), at(blocks, 0, 0));
-    const QImage dest = pixels::randomPicture(10, 8, 8);
-    for (const NamedOp &op : kAllOps) {
-        if (op.op == RasterOp::SrcCopy)
-            continue; // a reduced plain copy is resampled smoothly, see below
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(dest);
-        s.paintPicture(source, RectF{0, 0, 10, 8}, op.op);
-        EXPECT_TRUE(pixels::matches(
-            s, [&](int x, int y) { return expectedOp(op.op, at(blocks, x, y), at(dest, x, y)); }));
-    }
-}
-
-// At odd ratios a stretching raster operation still combines each destination pixel with
-// one real source pixel near the corresponding place: no blended colours appear.
-TEST(RasterOps, StretchedAtOddRatiosNeverBlend)
-{
-    const QImage source = pixels::randomPicture(7, 9, 9);
-    const QImage dest = pixels::randomPicture(10, 13, 10);
-    for (const NamedOp &op : kAllOps) {
-        if (op.op == RasterOp::SrcCopy)
-            continue;
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(dest);
-        s.paintPicture(source, RectF{0, 0, 10, 13}, op.op);
-        for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 10; ++x) {
-                const int cx = int((x + 0.5) * 7 / 10);
-                const int cy = int((y + 0.5) * 9 / 13);
-                bool found = false;
-                for (int sy = std::max(cy - 1, 0); sy <= std::min(cy + 1, 8); ++sy)
-                    for (int sx = std::max(cx - 1, 0); sx <= std::min(cx + 1, 6); ++sx)
-                        found |=
-                            s.point(x, y) == expectedOp(op.op, at(source, sx, sy), at(dest, x, y));
-                ASSERT_TRUE(found)
-                    << "(" << x << ", " << y << ") is " << pixels::hex(s.point(x, y));
-            }
-    }
-}
-
-// A stretched plain copy is resampled smoothly: a black and white checkerboard reduced to
-// half its size turns grey, enlarged it keeps its corners exact.
-TEST(RasterOps, StretchedPlainCopyIsResampledSmoothly)
-{
-    QImage checker(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            checker.setPixel(x, y, (x + y) % 2 ? 0xFFFFFFFFu : 0xFF000000u);
-    Surface reduced(4, 4);
-    reduced.paintPicture(checker, RectF{0, 0, 4, 4}, RasterOp::SrcCopy);
-    const Colour mid = reduced.point(1, 1);
-    EXPECT_GT(mid & 0xFF, 0x40u) << pixels::hex(mid);
-    EXPECT_LT(mid & 0xFF, 0xC0u) << pixels::hex(mid);
-    EXPECT_TRUE(pixels::opaque(reduced.image()));
-
-    const QImage two = pixels::plainPicture(2, 2, rgb(10, 200, 30));
-    Surface enlarged(20, 20);
-    enlarged.paintPicture(two, RectF{0, 0, 20, 20}, RasterOp::SrcCopy);
-    EXPECT_TRUE(pixels::matches(enlarged, [](int, int) { return rgb(10, 200, 30); }));
-}
-
-TEST(RasterOps, PaintsAreClippedAtEverySurfaceEdge)
-{
-    const QImage source = pixels::randomPicture(20, 15, 11);
-    const QImage dest = pixels::randomPicture(30, 25, 12);
-    struct Place {
-        int x, y;
-    };
-    for (const Place p : {Place{-5, -3}, Place{22, 18}, Place{-19, 10}, Place{25, -14}}) {
-        for (const NamedOp &op : kAllOps) {
-            SCOPED_TRACE(::testing::Message() << op.name << " at " << p.x << "," << p.y);
-            Surface s = surfaceWith(dest);
-            s.paintPicture(source, RectF{double(p.x), double(p.y), 20, 15}, op.op);
+    const QImage start = pixels::randomPicture(24, 16, 3);
+    for (const NamedOp &op : kAllOps)
+        for (bool blit : {false, true}) {
+            if (blit && !blockOp(op.op))
+                continue;
+            SCOPED_TRACE(::testing::Message() << op.name << (blit ? " block" : " paint"));
+            Surface s = surfaceWith(start);
+            if (blit)
+                s.bitBlt(3, 2, 24, 16, s, 0, 0, op.op);
+            else
+                s.paintPicture(s.image(), RectF{3, 2, 24, 16}, op.op);
             EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-                if (!inside(x, y, p.x, p.y, 20, 15))
-                    return at(dest, x, y);
-                return expectedOp(op.op, at(source, x - p.x, y - p.y), at(dest, x, y));
+                return x < 3 || y < 2 ? at(start, x, y)
+                                      : expectedOp(op.op, at(start, x - 3, y - 2), at(start, x, y));
             }));
         }
-    }
 }
 
-TEST(RasterOps, SourceRectanglePastTheSourceEdgeTakesOnlyWhatExists)
+// Stretching, the raster operations combine each destination pixel with the source pixel
+// under its centre: exact at whole factors, enlarging and reducing, and no blended colours
+// at odd ratios; where the source rectangle runs past the picture the destination stays.
+TEST(RasterOps, StretchedRasterOpsUseTheNearestSourcePixel)
 {
-    const QImage source = pixels::randomPicture(20, 10, 13);
-    const QImage dest = pixels::randomPicture(20, 10, 14);
-    Surface s = surfaceWith(dest);
-    s.paintPicture(source, RectF{0, 0, 10, 10}, RectF{15, 0, 10, 10}, RasterOp::SrcInvert);
-    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-        if (x < 5)
-            return expectedOp(RasterOp::SrcInvert, at(source, x + 15, y), at(dest, x, y));
-        return at(dest, x, y);
-    }));
-    EXPECT_TRUE(pixels::opaque(s.image()));
+    struct Stretch {
+        const char *what;
+        QImage source;
+        RectF dst, src;
+    };
+    // Uniform 3 x 2 blocks: every sample of a block has the block's colour.
+    const QImage blocks = pixels::randomPicture(10, 8, 4).scaled(30, 16);
+    const QImage source = pixels::randomPicture(16, 12, 5);
+    const QImage dest = pixels::randomPicture(48, 30, 6);
+    const Stretch stretches[] = {
+        {"x3", source, {0, 0, 48, 30}, {0, 0, 16, 10}},
+        {"x2 y5", source, {0, 0, 32, 30}, {0, 0, 16, 6}},
+        {"x1 y4", source, {0, 0, 16, 28}, {0, 0, 16, 7}},
+        {"reduced by 3 and 2", blocks, {0, 0, 10, 8}, {0, 0, 30, 16}},
+        {"7x9 to 10x13", source, {0, 0, 10, 13}, {0, 0, 7, 9}},
+        {"source past the right edge", source, {0, 0, 20, 20}, {11, 0, 10, 10}},
+        {"source before the left edge", source, {0, 0, 20, 20}, {-5, 0, 10, 10}},
+    };
+    for (const Stretch &t : stretches)
+        for (const NamedOp &op : kAllOps) {
+            if (op.op == RasterOp::SrcCopy)
+                continue; // a stretched plain copy is resampled smoothly, see below
+            SCOPED_TRACE(::testing::Message() << op.name << ", " << t.what);
+            Surface s = surfaceWith(dest);
+            s.paintPicture(t.source, t.dst, t.src, op.op);
+            EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
+                const int sx = int(t.src.x) + int(std::floor((x + 0.5) * t.src.w / t.dst.w));
+                const int sy = int(t.src.y) + int(std::floor((y + 0.5) * t.src.h / t.dst.h));
+                if (x >= t.dst.w || y >= t.dst.h || !t.source.rect().contains(sx, sy))
+                    return at(dest, x, y);
+                return expectedOp(op.op, at(t.source, sx, sy), at(dest, x, y));
+            }));
+            EXPECT_TRUE(pixels::opaque(s.image()));
+        }
 }
 
-// Stretched, the part of the destination that stands for the missing source is left as
-// it is: it is neither painted black nor made transparent.
-TEST(RasterOps, StretchedSourceRectanglePastTheEdgeLeavesTheRestAlone)
+// A stretched plain copy is resampled smoothly: a checkerboard reduced to half turns grey.
+TEST(RasterOps, StretchedPlainCopyIsResampledSmoothly)
 {
-    const QImage source = pixels::randomPicture(20, 10, 21);
-    const QImage dest = pixels::randomPicture(20, 20, 22);
-    for (const NamedOp &op : kAllOps) {
-        if (op.op == RasterOp::SrcCopy)
-            continue;
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(dest);
-        s.paintPicture(source, RectF{0, 0, 20, 20}, RectF{15, 0, 10, 10}, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            if (x >= 10)
-                return at(dest, x, y);
-            return expectedOp(op.op, at(source, 15 + x / 2, y / 2), at(dest, x, y));
-        }));
-        EXPECT_TRUE(pixels::opaque(s.image()));
-
-        Surface left = surfaceWith(dest);
-        left.paintPicture(source, RectF{0, 0, 20, 20}, RectF{-5, 0, 10, 10}, op.op);
-        EXPECT_TRUE(pixels::matches(left, [&](int x, int y) {
-            if (x < 10)
-                return at(dest, x, y);
-            return expectedOp(op.op, at(source, (x - 10) / 2, y / 2), at(dest, x, y));
-        }));
-    }
-}
-
-TEST(RasterOps, SurfacePaintedOntoItselfReadsThePixelsAsTheyWere)
-{
-    const QImage start = pixels::randomPicture(24, 16, 15);
-    for (const NamedOp &op : kAllOps) {
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(start);
-        s.paintPicture(s.image(), RectF{3, 2, 24, 16}, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            if (x < 3 || y < 2)
-                return at(start, x, y);
-            return expectedOp(op.op, at(start, x - 3, y - 2), at(start, x, y));
-        }));
-    }
-}
-
-TEST(RasterOps, BlockTransferMatchesItsBitwiseDefinition)
-{
-    const QImage source = pixels::randomPicture(30, 20, 16);
-    const QImage dest = pixels::randomPicture(25, 18, 17);
-    for (const NamedOp &op : kBlockOps) {
-        SCOPED_TRACE(op.name);
-        const Surface from = surfaceWith(source);
-        Surface s = surfaceWith(dest);
-        s.bitBlt(4, 3, 15, 10, from, 10, 6, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            if (!inside(x, y, 4, 3, 15, 10))
-                return at(dest, x, y);
-            return expectedOp(op.op, at(source, x + 6, y + 3), at(dest, x, y));
-        }));
-        EXPECT_TRUE(pixels::opaque(s.image()));
-
-        // Clipped at the destination's right and bottom edges and at a negative offset.
-        Surface clipped = surfaceWith(dest);
-        clipped.bitBlt(-2, 12, 30, 20, from, 0, 0, op.op);
-        EXPECT_TRUE(pixels::matches(clipped, [&](int x, int y) {
-            if (y < 12)
-                return at(dest, x, y);
-            return expectedOp(op.op, at(source, x + 2, y - 12), at(dest, x, y));
-        }));
-    }
-}
-
-TEST(RasterOps, BlockTransferWithinOneSurfaceOverlapping)
-{
-    const QImage start = pixels::randomPicture(20, 20, 18);
-    for (const NamedOp &op : kBlockOps) {
-        SCOPED_TRACE(op.name);
-        Surface s = surfaceWith(start);
-        s.bitBlt(2, 1, 18, 19, s, 0, 0, op.op);
-        EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-            if (x < 2 || y < 1)
-                return at(start, x, y);
-            return expectedOp(op.op, at(start, x - 2, y - 1), at(start, x, y));
-        }));
-    }
-}
-
-// Pictures that do not come in the surfaces' own pixel format are combined by colour.
-TEST(RasterOps, PicturesOfOtherFormatsCombineByTheirColours)
-{
-    QImage rgb888 = pixels::randomPicture(12, 9, 19).convertToFormat(QImage::Format_RGB888);
-    const QImage dest = pixels::randomPicture(12, 9, 20);
-    Surface s = surfaceWith(dest);
-    s.paintPicture(rgb888, RectF{0, 0, 12, 9}, RasterOp::SrcInvert);
-    EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-        return expectedOp(RasterOp::SrcInvert, fromQRgb(rgb888.pixel(x, y)), at(dest, x, y));
-    }));
-    EXPECT_TRUE(pixels::opaque(s.image()));
+    Surface reduced(4, 4);
+    reduced.paintPicture(
+        pixels::pictureOf(8, 8, [](int x, int y) { return (x + y) % 2 ? kWhite : kBlack; }),
+        RectF{0, 0, 4, 4}, RasterOp::SrcCopy);
+    const Colour mid = reduced.point(1, 1);
+    EXPECT_TRUE((mid & 0xFF) > 0x40u && (mid & 0xFF) < 0xC0u) << pixels::hex(mid);
 }
 
 } // namespace
