@@ -1,85 +1,75 @@
 #include "printing/module1.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
-namespace {
-
-using Calls = std::vector<QString>;
-
-Calls callsOf(std::initializer_list<const char *> names)
+namespace
 {
-    Calls calls;
-    for (const char *n : names)
-        calls.push_back(QString::fromLatin1(n));
-    return calls;
-}
 
-class PrintProcedures : public ProgramFixture {
-protected:
-    void choose(double paper, double orientation, double size)
+using Calls = std::vector<std::string>;
+// Prints with the choices (paper, orientation, size) and checks the calls made and the one
+// picture painted at the top-left corner (nothing painted when `picture` is null), at the
+// given size in twips.
+class PrintProcedures : public ProgramFixture
+{
+  protected:
+    void expectPrint(void (*procedure)(ProgramState &, PrintService &), PrintChoices choices,
+                     const Calls &calls, const Surface *picture, std::optional<double> width = {},
+                     std::optional<double> height = {})
     {
-        state.print.printPaper = paper;
-        state.print.printOrientation = orientation;
-        state.print.printSize = size;
-    }
-};
-
-struct PictureCase {
-    double paper, orientation, size;
-    Calls calls;
-    int pictureWidth; // 0: nothing painted
-};
-
-TEST_F(PrintProcedures, PrintPictureFollowsTheChoices)
-{
-    const std::vector<PictureCase> cases = {
-        {0, 0, 0, callsOf({"showPrinter", "paper 9", "orientation 2", "paint", "endDoc"}), 320},
-        {1, 0, 0, callsOf({"showPrinter", "paper 13", "orientation 2", "paint", "endDoc"}), 320},
-        {0, 1, 1, callsOf({"showPrinter", "paper 9", "orientation 1", "paint", "endDoc"}), 640},
-        {1, 1, 1, callsOf({"showPrinter", "paper 13", "orientation 1", "paint", "endDoc"}), 640},
-        // Values no dialog stores leave the printer as the print dialog set it.
-        {2, 3, 0, callsOf({"showPrinter", "paint", "endDoc"}), 320},
-        {0, 0, 2, callsOf({"showPrinter", "paper 9", "orientation 2", "endDoc"}), 0},
-    };
-    for (const PictureCase &c : cases) {
-        SCOPED_TRACE(QStringLiteral("paper %1 orientation %2 size %3")
-                         .arg(c.paper)
-                         .arg(c.orientation)
-                         .arg(c.size)
-                         .toStdString());
-        printer = RecordingPrinter();
-        choose(c.paper, c.orientation, c.size);
-        module1::PrintPicture(state, printer);
-        EXPECT_EQ(printer.calls, c.calls);
+        SCOPED_TRACE(testing::Message() << choices.printPaper << " " << choices.printOrientation
+                                        << " " << choices.printSize);
+        state.print = choices;
+        procedure(state, printer);
+        EXPECT_EQ(printer.calls, calls);
         EXPECT_FALSE(printer.documentOpen);
-        if (c.pictureWidth == 0) {
-            EXPECT_TRUE(printer.painted.empty());
-            continue;
+        EXPECT_EQ(printer.pagesOut, picture ? 1 : 0);
+        ASSERT_EQ(printer.painted.size(), picture ? 1u : 0u);
+        if (picture) {
+            const auto &p = printer.painted[0];
+            EXPECT_TRUE(pixels::sameImage(p.picture, picture->image()));
+            EXPECT_EQ(QPointF(p.x, p.y), QPointF(0, 0));
+            EXPECT_EQ(p.width, width);
+            EXPECT_EQ(p.height, height);
         }
-        ASSERT_EQ(printer.painted.size(), 1u);
-        const auto &p = printer.painted.front();
-        EXPECT_EQ(p.picture.width(), c.pictureWidth);
-        EXPECT_EQ(p.x, 0);
-        EXPECT_EQ(p.y, 0);
-        // Natural size: no size given.
-        EXPECT_FALSE(p.width);
-        EXPECT_FALSE(p.height);
+        printer = RecordingPrinter();
     }
-}
+};
 
-TEST_F(PrintProcedures, PrintPicturePaintsTheCurrentComposedPicture)
+// Paper, orientation and picture size as chosen, at the picture's natural size; values no
+// dialog stores leave the printer as the print dialog set it.
+TEST_F(PrintProcedures, PrintPictureFollowsTheChoices)
 {
     surfaces().Picture3.fillBox(5, 6, 7, 8, rgb(1, 2, 3));
     surfaces().Picture11.fillBox(0, 0, 3, 3, rgb(4, 5, 6));
-    choose(0, 0, 0);
-    module1::PrintPicture(state, printer);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture, surfaces().Picture3.image());
+    const Surface *normal = &surfaces().Picture3, *large = &surfaces().Picture11;
+    const auto print = module1::PrintPicture;
+    expectPrint(print, {0, 0, 0}, {"showPrinter", "paper 9", "orientation 2", "paint", "endDoc"},
+                normal);
+    expectPrint(print, {1, 0, 0}, {"showPrinter", "paper 13", "orientation 2", "paint", "endDoc"},
+                normal);
+    expectPrint(print, {0, 1, 1}, {"showPrinter", "paper 9", "orientation 1", "paint", "endDoc"},
+                large);
+    expectPrint(print, {1, 1, 1}, {"showPrinter", "paper 13", "orientation 1", "paint", "endDoc"},
+                large);
+    expectPrint(print, {2, 3, 0}, {"showPrinter", "paint", "endDoc"}, normal);
+    expectPrint(print, {0, 0, 2}, {"showPrinter", "paper 9", "orientation 2", "endDoc"}, nullptr);
+}
 
-    choose(0, 0, 1);
-    module1::PrintPicture(state, printer);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture, surfaces().Picture11.image());
-    EXPECT_EQ(printer.pagesOut, 2);
+// The lattice goes on A4 whatever paper was chosen, at its natural width, stretched to the
+// sheet height read before the paper and orientation are set (rounded half to even).
+TEST_F(PrintProcedures, LatticeTakesTheSheetHeightReadFirst)
+{
+    const auto print = module1::PrintLatticeSheet;
+    const auto calls = [](const char *turn) {
+        return Calls{"showPrinter", "pageHeight", "paper 9", turn, "paint", "endDoc"};
+    };
+    printer.pageHeight = 11906.5;
+    expectPrint(print, {0, 0, 0}, calls("orientation 2"), &surfaces().Picture4, 1030 * 15.0, 11906);
+    printer.pageHeight = 11906.5;
+    expectPrint(print, {1, 1, 0}, calls("orientation 1"), &surfaces().Picture40, 672 * 15.0, 11906);
+    printer.pageHeight = 16837.5;
+    expectPrint(print, {7, 0, 0}, calls("orientation 2"), &surfaces().Picture4, 1030 * 15.0, 16838);
+    expectPrint(print, {0, 5, 0}, {"showPrinter", "endDoc"}, nullptr);
 }
 
 TEST_F(PrintProcedures, ACancelledPrintDialogPrintsNothing)
@@ -87,101 +77,29 @@ TEST_F(PrintProcedures, ACancelledPrintDialogPrintsNothing)
     printer.cancelDialog = true;
     module1::PrintPicture(state, printer);
     module1::PrintLatticeSheet(state, printer);
-    EXPECT_EQ(printer.calls, callsOf({"showPrinter", "showPrinter"}));
+    EXPECT_EQ(printer.calls, Calls({"showPrinter", "showPrinter"}));
     EXPECT_EQ(printer.pagesOut, 0);
 }
 
-TEST_F(PrintProcedures, AFailureAbandonsTheBegunDocumentSilently)
+// A failure after the dialog ends the command silently, the failed step being the last one
+// tried, and abandons the begun document: no page.
+TEST_F(PrintProcedures, AFailureAbandonsTheBegunDocument)
 {
-    for (const char *step : {"paper", "orientation", "paint", "endDoc"}) {
-        SCOPED_TRACE(step);
-        printer = RecordingPrinter();
-        printer.failAt = QString::fromLatin1(step);
-        EXPECT_NO_THROW(module1::PrintPicture(state, printer));
-        EXPECT_EQ(printer.calls.back(), QStringLiteral("abortDoc"));
-        EXPECT_EQ(std::count(printer.calls.begin(), printer.calls.end(), "abortDoc"), 1);
-        EXPECT_FALSE(printer.documentOpen);
-        EXPECT_EQ(printer.pagesOut, 0);
+    for (const auto procedure : {module1::PrintPicture, module1::PrintLatticeSheet}) {
+        for (const char *step : {"pageHeight", "paper", "orientation", "paint", "endDoc"}) {
+            if (procedure == module1::PrintPicture && step == std::string("pageHeight"))
+                continue;
+            SCOPED_TRACE(step);
+            printer = RecordingPrinter();
+            printer.failAt = step;
+            EXPECT_NO_THROW(procedure(state, printer));
+            ASSERT_GE(printer.calls.size(), 2u);
+            EXPECT_EQ(printer.calls.back(), "abortDoc");
+            EXPECT_EQ(printer.calls.end()[-2].rfind(step, 0), 0u) << printer.calls.end()[-2];
+            EXPECT_FALSE(printer.documentOpen);
+            EXPECT_EQ(printer.pagesOut, 0);
+        }
     }
-    for (const char *step : {"pageHeight", "paper", "orientation", "paint", "endDoc"}) {
-        SCOPED_TRACE(std::string("lattice ") + step);
-        printer = RecordingPrinter();
-        printer.failAt = QString::fromLatin1(step);
-        EXPECT_NO_THROW(module1::PrintLatticeSheet(state, printer));
-        EXPECT_EQ(printer.calls.back(), QStringLiteral("abortDoc"));
-        EXPECT_FALSE(printer.documentOpen);
-        EXPECT_EQ(printer.pagesOut, 0);
-    }
-}
-
-TEST_F(PrintProcedures, TheFailedStepIsTheLastOneTried)
-{
-    printer.failAt = QStringLiteral("paper");
-    module1::PrintPicture(state, printer);
-    EXPECT_EQ(printer.calls, callsOf({"showPrinter", "paper 9", "abortDoc"}));
-}
-
-TEST_F(PrintProcedures, LatticeReadsTheSheetHeightBeforeSettingPaperAndOrientation)
-{
-    struct Case {
-        double orientation;
-        const char *orientationCall;
-        int width;
-    };
-    for (const Case &c : {Case{0, "orientation 2", 1030}, Case{1, "orientation 1", 672}}) {
-        SCOPED_TRACE(c.width);
-        printer = RecordingPrinter();
-        printer.pageHeight = 11906.5; // rounded half to even: 11906
-        state.print.printOrientation = c.orientation;
-        module1::PrintLatticeSheet(state, printer);
-        EXPECT_EQ(printer.calls, callsOf({"showPrinter", "pageHeight", "paper 9", c.orientationCall,
-                                          "paint", "endDoc"}));
-        ASSERT_EQ(printer.painted.size(), 1u);
-        const auto &p = printer.painted.front();
-        EXPECT_EQ(p.picture.width(), c.width);
-        EXPECT_EQ(p.x, 0);
-        EXPECT_EQ(p.y, 0);
-        EXPECT_EQ(p.width, c.width * 15.0);
-        EXPECT_EQ(p.height, 11906.0);
-    }
-    printer = RecordingPrinter();
-    printer.pageHeight = 16837.5;
-    state.print.printOrientation = 0;
-    module1::PrintLatticeSheet(state, printer);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].height, 16838.0);
-}
-
-TEST_F(PrintProcedures, LatticePaintsTheCurrentSheets)
-{
-    state.print.printOrientation = 0;
-    module1::PrintLatticeSheet(state, printer);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture, surfaces().Picture4.image());
-    state.print.printOrientation = 1;
-    module1::PrintLatticeSheet(state, printer);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture, surfaces().Picture40.image());
-}
-
-TEST_F(PrintProcedures, LatticeAlwaysGoesOnA4)
-{
-    for (double paper : {0.0, 1.0, 7.0}) {
-        printer = RecordingPrinter();
-        state.print.printPaper = paper;
-        state.print.printOrientation = 1;
-        module1::PrintLatticeSheet(state, printer);
-        EXPECT_EQ(printer.paperSize, 9) << paper;
-    }
-}
-
-TEST_F(PrintProcedures, LatticeWithAnUnknownOrientationEndsAnEmptyDocument)
-{
-    state.print.printOrientation = 5;
-    module1::PrintLatticeSheet(state, printer);
-    EXPECT_EQ(printer.calls, callsOf({"showPrinter", "endDoc"}));
-    EXPECT_EQ(printer.pagesOut, 0);
-    EXPECT_FALSE(printer.documentOpen);
 }
 
 } // namespace

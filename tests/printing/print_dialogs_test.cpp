@@ -1,11 +1,13 @@
 #include "support/program_fixture.h"
 
-#include <QTest>
+#include <QCoreApplication>
 
-namespace {
+namespace
+{
 
-class PrintDialogs : public ProgramFixture {
-protected:
+class PrintDialogs : public ProgramFixture
+{
+  protected:
     Form13 &openPicture()
     {
         window().mnuprint2->trigger();
@@ -22,120 +24,57 @@ protected:
         d->Form_Activate();
         return *d;
     }
-    PrintChoices &choices() { return state.print; }
-    static void discard(QWidget &dialog)
+    // The stored choices and the options each group shows selected.
+    void expectChoices(int paper, int orientation, int size, const QRadioButton *paperShown,
+                       const QRadioButton *orientationShown, const QRadioButton *sizeShown)
+    {
+        EXPECT_EQ(state.print.printPaper, paper);
+        EXPECT_EQ(state.print.printOrientation, orientation);
+        EXPECT_EQ(state.print.printSize, size);
+        for (const QRadioButton *o : {paperShown, orientationShown, sizeShown})
+            EXPECT_TRUE(o->isChecked()) << o->text().toStdString();
+    }
+    static void closeBox(QWidget &dialog)
     {
         dialog.close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
-TEST_F(PrintDialogs, PictureDialogLayout)
+// Activation starts paper and orientation again from A4 and landscape; clicks are stored at
+// once; "やめる" keeps them without printing; the picture size keeps its last choice.
+TEST_F(PrintDialogs, PictureChoicesAfterActivationClicksAndCancel)
 {
+    state.print = {1, 1, 0};
     Form13 &d = openPicture();
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("絵の印刷"));
-    EXPECT_EQ(d.Frame1->title(), QStringLiteral("紙の大きさ"));
-    EXPECT_EQ(d.Frame2->title(), QStringLiteral("紙の向き"));
-    EXPECT_EQ(d.Frame3->title(), QStringLiteral("絵の大きさ"));
-    EXPECT_EQ(d.Option1[0]->text(), QStringLiteral("Ａ４"));
-    EXPECT_EQ(d.Option1[1]->text(), QStringLiteral("Ｂ５"));
-    EXPECT_EQ(d.Option2[0]->text(), QStringLiteral("横長"));
-    EXPECT_EQ(d.Option2[1]->text(), QStringLiteral("たて長"));
-    EXPECT_EQ(d.Option3[0]->text(), QStringLiteral("普通"));
-    EXPECT_EQ(d.Option3[1]->text(), QStringLiteral("大きい"));
-    EXPECT_EQ(d.Command1[0]->text(), QStringLiteral("ＯＫ"));
-    EXPECT_EQ(d.Command1[1]->text(), QStringLiteral("やめる"));
-    for (QRadioButton *o : {d.Option1[0], d.Option2[0], d.Option3[0]})
-        EXPECT_TRUE(o->isChecked()) << o->text().toStdString();
-    EXPECT_EQ(d.Option1[0]->parentWidget(), d.Frame1);
-    EXPECT_EQ(d.Option3[1]->parentWidget(), d.Frame3);
-}
-
-TEST_F(PrintDialogs, LatticeDialogOffersOnlyA4)
-{
-    Form3 &d = openLattice();
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("線の印刷"));
-    EXPECT_TRUE(d.Option1[0]->isVisible());
-    EXPECT_TRUE(d.Option1[1]->isHidden());
-    EXPECT_EQ(d.Option1[1]->text(), QStringLiteral("Ｂ５"));
-    EXPECT_TRUE(d.Option1[0]->isChecked());
-    EXPECT_TRUE(d.Option2[0]->isChecked());
-}
-
-TEST_F(PrintDialogs, ActivationStartsFromA4AndLandscape)
-{
-    choices().printPaper = 1;
-    choices().printOrientation = 1;
-    Form13 &d = openPicture();
-    EXPECT_EQ(choices().printPaper, 0);
-    EXPECT_EQ(choices().printOrientation, 0);
-    EXPECT_EQ(choices().printSize, 0);
-    EXPECT_TRUE(d.Option1[0]->isChecked());
-    EXPECT_TRUE(d.Option2[0]->isChecked());
-}
-
-TEST_F(PrintDialogs, ClicksAreStoredAtOnce)
-{
-    Form13 &d = openPicture();
-    d.Option1[1]->click();
-    EXPECT_EQ(choices().printPaper, 1);
-    d.Option2[1]->click();
-    EXPECT_EQ(choices().printOrientation, 1);
-    d.Option3[1]->click();
-    EXPECT_EQ(choices().printSize, 1);
-    EXPECT_TRUE(d.Option1[1]->isChecked());
-    EXPECT_FALSE(d.Option1[0]->isChecked());
-    d.Option1[0]->click();
-    EXPECT_EQ(choices().printPaper, 0);
-    EXPECT_TRUE(printer.calls.empty());
-}
-
-TEST_F(PrintDialogs, CancelKeepsTheClicksAndTheNextOpeningResetsPaperAndOrientation)
-{
-    Form13 &d = openPicture();
+    expectChoices(0, 0, 0, d.Option1[0], d.Option2[0], d.Option3[0]);
     d.Option1[1]->click();
     d.Option2[1]->click();
     d.Option3[1]->click();
+    expectChoices(1, 1, 1, d.Option1[1], d.Option2[1], d.Option3[1]);
     d.Command1[1]->click();
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(choices().printPaper, 1);
-    EXPECT_EQ(choices().printOrientation, 1);
-    EXPECT_TRUE(printer.calls.empty());
+    expectChoices(1, 1, 1, d.Option1[1], d.Option2[1], d.Option3[1]);
 
     openPicture();
-    EXPECT_TRUE(d.Option1[0]->isChecked());
-    EXPECT_TRUE(d.Option2[0]->isChecked());
-    EXPECT_TRUE(d.Option3[1]->isChecked());
-    EXPECT_EQ(choices().printPaper, 0);
-    EXPECT_EQ(choices().printOrientation, 0);
-    EXPECT_EQ(choices().printSize, 1);
-}
-
-TEST_F(PrintDialogs, SwitchingToTheMainWindowAndBackResets)
-{
-    Form13 &d = openPicture();
+    expectChoices(0, 0, 1, d.Option1[0], d.Option2[0], d.Option3[1]);
     d.Option1[1]->click();
     d.Option2[1]->click();
-    window().Form_Activate();
+    window().Form_Activate(); // to the main window and back
     d.Form_Activate();
-    EXPECT_TRUE(d.Option1[0]->isChecked());
-    EXPECT_TRUE(d.Option2[0]->isChecked());
-    EXPECT_EQ(choices().printPaper, 0);
-    EXPECT_EQ(choices().printOrientation, 0);
+    expectChoices(0, 0, 1, d.Option1[0], d.Option2[0], d.Option3[1]);
+    EXPECT_TRUE(printer.calls.empty());
 }
 
 TEST_F(PrintDialogs, LargeSurvivesTheCloseBoxWhileTheOptionShowsNormal)
 {
-    Form13 &d = openPicture();
-    d.Option3[1]->click();
-    discard(d);
+    openPicture().Option3[1]->click();
+    closeBox(*window().picturePrintDialog());
     EXPECT_EQ(window().picturePrintDialog(), nullptr);
 
     Form13 &again = openPicture();
-    EXPECT_TRUE(again.Option3[0]->isChecked());
+    expectChoices(0, 0, 1, again.Option1[0], again.Option2[0], again.Option3[0]);
     EXPECT_FALSE(again.Option3[1]->isChecked());
-    EXPECT_EQ(choices().printSize, 1);
-
     again.Command1[0]->click();
     ASSERT_EQ(printer.painted.size(), 1u);
     EXPECT_EQ(printer.painted[0].picture.size(), QSize(640, 464));
@@ -143,84 +82,65 @@ TEST_F(PrintDialogs, LargeSurvivesTheCloseBoxWhileTheOptionShowsNormal)
     // A click on the option that already shows selected stores it again.
     Form13 &third = openPicture();
     third.Option3[0]->click();
-    EXPECT_EQ(choices().printSize, 0);
+    EXPECT_EQ(state.print.printSize, 0);
     third.Command1[0]->click();
     ASSERT_EQ(printer.painted.size(), 1u);
     EXPECT_EQ(printer.painted[0].picture.size(), QSize(320, 240));
 }
 
-TEST_F(PrintDialogs, OkPrintsWithTheDefaultsThenHides)
+// "ＯＫ" prints what the options show, then hides, also when the print dialog is cancelled.
+TEST_F(PrintDialogs, OkPrintsThenHides)
 {
-    Form13 &d = openPicture();
-    d.Command1[0]->click();
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(printer.paperSize, 9);
-    EXPECT_EQ(printer.orientation, 2);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture, surfaces().Picture3.image());
-    EXPECT_EQ(printer.pagesOut, 1);
+    for (const bool cancel : {false, true}) {
+        SCOPED_TRACE(cancel);
+        printer = RecordingPrinter();
+        printer.cancelDialog = cancel;
+        Form13 &picture = openPicture();
+        picture.Option2[1]->click();
+        picture.Command1[0]->click();
+        Form3 &lattice = openLattice();
+        lattice.Option2[1]->click();
+        lattice.Command1[0]->click();
+        EXPECT_FALSE(picture.isVisible() || lattice.isVisible());
+        EXPECT_TRUE(window().isVisible());
+        const std::vector<std::string> printed = {
+            "showPrinter", "paper 9", "orientation 1", "paint", "endDoc", "showPrinter",
+            "pageHeight",  "paper 9", "orientation 1", "paint", "endDoc"};
+        const std::vector<std::string> cancelled = {"showPrinter", "showPrinter"};
+        EXPECT_EQ(printer.calls, cancel ? cancelled : printed);
+        EXPECT_EQ(printer.pagesOut, cancel ? 0 : 2);
+        EXPECT_EQ(cancel ? 672 : printer.painted.at(0).picture.width(), 672);
+    }
 }
 
-TEST_F(PrintDialogs, OkWithACancelledPrintDialogStillHides)
-{
-    printer.cancelDialog = true;
-    Form13 &d = openPicture();
-    d.Command1[0]->click();
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(printer.calls, std::vector<QString>{QStringLiteral("showPrinter")});
-
-    Form3 &l = openLattice();
-    l.Command1[0]->click();
-    EXPECT_FALSE(l.isVisible());
-    EXPECT_EQ(printer.pagesOut, 0);
-}
-
-TEST_F(PrintDialogs, LatticeDialogPrintsTheChosenOrientation)
+// The lattice dialog offers A4 only ("Ｂ５" is there but hidden), starts again from landscape
+// on activation and after its close box, and the two dialogs reset each other's choices.
+TEST_F(PrintDialogs, LatticeDialogStates)
 {
     Form3 &d = openLattice();
+    EXPECT_TRUE(d.Option1[0]->isVisible());
+    EXPECT_TRUE(d.Option1[1]->isHidden());
+    EXPECT_EQ(d.Option1[1]->text(), QStringLiteral("Ｂ５"));
     d.Option2[1]->click();
-    EXPECT_EQ(choices().printOrientation, 1);
-    d.Command1[0]->click();
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(printer.orientation, 1);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture.width(), 672);
-
-    openLattice();
-    EXPECT_TRUE(d.Option2[0]->isChecked());
-    d.Command1[0]->click();
-    EXPECT_EQ(printer.orientation, 2);
-    ASSERT_EQ(printer.painted.size(), 1u);
-    EXPECT_EQ(printer.painted[0].picture.width(), 1030);
-}
-
-TEST_F(PrintDialogs, TheTwoDialogsDoNotSeeEachOthersLastChoice)
-{
-    Form13 &picture = openPicture();
-    picture.Option1[1]->click();
-    picture.Option2[1]->click();
-    Form3 &lattice = openLattice();
-    EXPECT_EQ(choices().printPaper, 0);
-    EXPECT_EQ(choices().printOrientation, 0);
-    lattice.Option2[1]->click();
-    picture.Form_Activate();
-    EXPECT_EQ(choices().printOrientation, 0);
-    // The dialog shows the stored choice: its selection was reset by the activation.
-    EXPECT_TRUE(picture.Option2[0]->isChecked());
-}
-
-TEST_F(PrintDialogs, CloseBoxOnTheLatticeDialogRecreatesItInItsFirstState)
-{
-    Form3 &d = openLattice();
-    d.Option2[1]->click();
-    discard(d);
+    EXPECT_EQ(state.print.printOrientation, 1);
+    closeBox(d);
     EXPECT_EQ(window().latticePrintDialog(), nullptr);
-    EXPECT_TRUE(printer.calls.empty());
+
     Form3 &again = openLattice();
+    EXPECT_TRUE(again.Option1[0]->isChecked());
     EXPECT_TRUE(again.Option2[0]->isChecked());
     EXPECT_TRUE(again.Option1[1]->isHidden());
-    EXPECT_EQ(choices().printOrientation, 0);
+    EXPECT_EQ(state.print.printOrientation, 0);
+
+    again.Option2[1]->click();
+    Form13 &picture = openPicture();
+    expectChoices(0, 0, 0, picture.Option1[0], picture.Option2[0], picture.Option3[0]);
+    picture.Option1[1]->click();
+    picture.Option2[1]->click();
+    again.Form_Activate();
+    EXPECT_EQ(state.print.printPaper, 0);
+    EXPECT_EQ(state.print.printOrientation, 0);
+    EXPECT_TRUE(printer.calls.empty());
 }
 
 } // namespace

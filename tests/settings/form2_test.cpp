@@ -1,15 +1,15 @@
-#include "settings/pixel_check.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
-namespace {
+namespace
+{
 
-class LineWidthDialog : public ProgramFixture {
-protected:
-    // Opens the dialog from the menu as the user does; the activation runs as the dialog
-    // comes forward.
+class LineWidthDialog : public ProgramFixture
+{
+  protected:
+    // Opens the dialog from the menu; the activation runs as the dialog comes forward.
     Form2 &open()
     {
         window().senhaba->trigger();
@@ -18,139 +18,75 @@ protected:
         dialog->Form_Activate();
         return *dialog;
     }
-    // The user comes back to the main window, then to the dialog.
-    void switchAwayAndBack(Form2 &dialog)
+    // The dialog and the main window's label show `shown`, the stored width is `stored`.
+    void expectWidths(Form2 &d, int shown, int stored)
     {
-        window().Form_Activate();
-        dialog.Form_Activate();
+        EXPECT_EQ(d.HScroll1->value(), shown);
+        EXPECT_EQ(d.Label1->text(), QString::number(shown));
+        EXPECT_EQ(vars().lineWidth, stored);
+        EXPECT_EQ(window().Label2[1]->text(), QString::number(stored));
     }
-    void scribbleOnSheetsAndPictures()
-    {
-        for (Surface *s : {&surfaces().Picture3, &surfaces().Picture11, &surfaces().Picture4,
-                           &surfaces().Picture40})
-            s->fillBox(0, 0, 40, 30, rgb(200, 30, 90));
-    }
-    void expectSheets(int gap, int bar)
+    // Both lattice sheets: black bars `w` wide, the first at x = w, one every 2w columns.
+    void expectSheets(int w)
     {
         for (Surface *s : {&surfaces().Picture4, &surfaces().Picture40}) {
             SCOPED_TRACE(s->width());
-            const auto wrong =
-                firstWrongPixel(s->image(), [&](int x, int) { return latticePixel(x, gap, bar); });
-            EXPECT_FALSE(wrong) << *wrong;
-        }
-    }
-    void expectComposedWhite()
-    {
-        for (Surface *s : {&surfaces().Picture3, &surfaces().Picture11}) {
-            SCOPED_TRACE(s->width());
-            const auto wrong = firstWrongPixel(s->image(), whitePixel);
-            EXPECT_FALSE(wrong) << *wrong;
+            EXPECT_TRUE(pixels::matches(
+                *s, [w](int x, int) { return x >= w && (x - w) % (2 * w) < w ? kBlack : kWhite; }));
         }
     }
 };
 
-TEST_F(LineWidthDialog, ShowsTheStoredWidthAfterStartUp)
+TEST_F(LineWidthDialog, ScrollBarShowsTheStartUpWidthAndMovesOnlyItsOwnLabel)
 {
     Form2 &d = open();
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("設定"));
-    EXPECT_EQ(d.HScroll1->value(), 2);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
-    EXPECT_EQ(d.HScroll1->minimum(), 1);
-    EXPECT_EQ(d.HScroll1->maximum(), 5);
-    EXPECT_EQ(d.HScroll1->orientation(), Qt::Horizontal);
-    EXPECT_TRUE(d.Label1->font().bold());
+    expectWidths(d, 2, 2);
     EXPECT_EQ(d.Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(d.Frame1->title(), QStringLiteral("線の幅"));
-    EXPECT_EQ(d.Command1[0]->text(), QStringLiteral("OK"));
-    EXPECT_EQ(d.Command1[1]->text(), QStringLiteral("キャンセル"));
-    EXPECT_EQ(d.Command2->text(), QStringLiteral("初めの設定に戻す"));
-}
-
-TEST_F(LineWidthDialog, ScrollBarMovesItsOwnLabelOnly)
-{
-    Form2 &d = open();
+    EXPECT_TRUE(d.Label1->font().bold());
     d.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(d.HScroll1->value(), 3);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("3"));
-    d.HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("4"));
-    EXPECT_EQ(window().Label2[1]->text(), QStringLiteral("2"));
-    EXPECT_EQ(vars().lineWidth, 2);
-}
-
-TEST_F(LineWidthDialog, ScrollBarStaysBetweenOneAndFive)
-{
-    Form2 &d = open();
+    expectWidths(d, 3, 2);
     for (int i = 0; i < 6; ++i)
         d.HScroll1->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(d.HScroll1->value(), 5);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("5"));
+    expectWidths(d, 5, 2);
     for (int i = 0; i < 6; ++i)
         d.HScroll1->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(d.HScroll1->value(), 1);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("1"));
+    expectWidths(d, 1, 2);
 }
 
-TEST_F(LineWidthDialog, ActivationAtTheSameValueRaisesNoChangeButSetsTheLabel)
+// Every way of leaving without "OK" loses the pending width and changes no picture.
+TEST_F(LineWidthDialog, LeavingWithoutOkLosesThePendingWidth)
 {
-    Form2 &d = open();
-    d.Label1->setText(QStringLiteral("x"));
-    QSignalSpy changes(d.HScroll1, &QScrollBar::valueChanged);
-    d.Form_Activate();
-    EXPECT_EQ(changes.count(), 0);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
-}
-
-TEST_F(LineWidthDialog, CancelLosesThePendingWidth)
-{
+    const std::vector<std::pair<const char *, std::function<void(Form2 &)>>> ways = {
+        {"キャンセル", [](Form2 &d) { d.Command1[1]->click(); }},
+        {"switch to the main window", [this](Form2 &) { window().Form_Activate(); }},
+        {"close box",
+         [](Form2 &d) {
+             d.close();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
+        {"初めの設定に戻す, then キャンセル",
+         [this](Form2 &d) {
+             d.Command2->click();
+             expectWidths(d, 2, 4);
+             d.Command1[1]->click();
+         }},
+    };
+    open().HScroll1->setValue(4);
+    window().lineWidthDialog()->Command1[0]->click();
     surfaces().Picture3.fillBox(0, 0, 9, 9, rgb(10, 20, 30));
     const QImage composed = surfaces().Picture3.image().copy();
     const QImage sheet = surfaces().Picture4.image().copy();
-    Form2 &d = open();
-    d.HScroll1->setValue(5);
-    d.Command1[1]->click();
-
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(vars().lineWidth, 2);
-    EXPECT_EQ(vars().latticeGap, 2);
-    EXPECT_EQ(int(vars().latticeBar), 2);
-    EXPECT_EQ(window().Label2[1]->text(), QStringLiteral("2"));
-    EXPECT_EQ(surfaces().Picture3.image(), composed);
-    EXPECT_EQ(surfaces().Picture4.image(), sheet);
-
-    open();
-    EXPECT_EQ(d.HScroll1->value(), 2);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
-}
-
-TEST_F(LineWidthDialog, RestoreSetsTwoPendingAndCancelKeepsTheStoredWidth)
-{
-    Form2 &d = open();
-    d.HScroll1->setValue(4);
-    d.Command1[0]->click();
-    ASSERT_EQ(vars().lineWidth, 4);
-
-    open();
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("4"));
-    d.Command2->click();
-    EXPECT_EQ(d.HScroll1->value(), 2);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
-    EXPECT_EQ(vars().lineWidth, 4);
-    d.Command1[1]->click();
-    EXPECT_EQ(vars().lineWidth, 4);
-    EXPECT_EQ(window().Label2[1]->text(), QStringLiteral("4"));
-    expectSheets(4, 4);
-}
-
-TEST_F(LineWidthDialog, SwitchingToTheMainWindowLosesThePendingWidth)
-{
-    Form2 &d = open();
-    d.HScroll1->setValue(3);
-    switchAwayAndBack(d);
-    EXPECT_EQ(d.HScroll1->value(), 2);
-    EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
-    EXPECT_EQ(vars().lineWidth, 2);
+    for (const auto &[name, leave] : ways) {
+        SCOPED_TRACE(name);
+        Form2 &d = open();
+        d.HScroll1->setValue(5);
+        leave(d);
+        EXPECT_TRUE(pixels::sameImage(surfaces().Picture3.image(), composed));
+        EXPECT_TRUE(pixels::sameImage(surfaces().Picture4.image(), sheet));
+        expectWidths(open(), 4, 4);
+    }
+    EXPECT_EQ(vars().latticeGap, 4);
+    EXPECT_EQ(int(vars().latticeBar), 4);
 }
 
 TEST_F(LineWidthDialog, RealWindowActivationResetsThePendingWidth)
@@ -167,62 +103,30 @@ TEST_F(LineWidthDialog, RealWindowActivationResetsThePendingWidth)
     EXPECT_EQ(d.Label1->text(), QStringLiteral("2"));
 }
 
-TEST_F(LineWidthDialog, OkWithTheWidthUnchangedStillRedrawsAndWhitens)
-{
-    scribbleOnSheetsAndPictures();
-    Form2 &d = open();
-    d.Command1[0]->click();
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(vars().lineWidth, 2);
-    expectSheets(2, 2);
-    expectComposedWhite();
-}
-
+// "OK" stores the width (even an unchanged one), redraws both sheets, whitens both composed
+// pictures and leaves the stripe masks for the next composition.
 TEST_F(LineWidthDialog, OkAppliesEveryWidth)
 {
-    for (int width = 1; width <= 5; ++width) {
+    const QImage maskA = surfaces().Picture1.image().copy();
+    for (int width : {2, 1, 3, 4, 5, 2}) {
         SCOPED_TRACE(width);
-        scribbleOnSheetsAndPictures();
+        for (Surface *s : {&surfaces().Picture3, &surfaces().Picture11, &surfaces().Picture4,
+                           &surfaces().Picture40})
+            s->fillBox(0, 0, 40, 30, rgb(200, 30, 90));
         Form2 &d = open();
         d.HScroll1->setValue(width);
         d.Command1[0]->click();
 
-        EXPECT_EQ(vars().lineWidth, width);
+        EXPECT_FALSE(d.isVisible());
+        EXPECT_TRUE(window().isVisible());
         EXPECT_EQ(vars().latticeGap, width);
         EXPECT_EQ(int(vars().latticeBar), width);
-        EXPECT_EQ(window().Label2[1]->text(), QString::number(width));
-        expectSheets(width, width);
-        expectComposedWhite();
-
-        open();
-        EXPECT_EQ(d.HScroll1->value(), width);
-        EXPECT_EQ(d.Label1->text(), QString::number(width));
-        d.Command1[1]->click();
+        expectSheets(width);
+        EXPECT_TRUE(pixels::matches(surfaces().Picture3, [](int, int) { return kWhite; }));
+        EXPECT_TRUE(pixels::matches(surfaces().Picture11, [](int, int) { return kWhite; }));
+        EXPECT_TRUE(pixels::sameImage(surfaces().Picture1.image(), maskA));
+        expectWidths(open(), width, width);
     }
-}
-
-TEST_F(LineWidthDialog, OkLeavesTheStripeMasksForTheNextComposition)
-{
-    const QImage maskA = surfaces().Picture1.image().copy();
-    Form2 &d = open();
-    d.HScroll1->setValue(3);
-    d.Command1[0]->click();
-    EXPECT_EQ(surfaces().Picture1.image(), maskA);
-}
-
-TEST_F(LineWidthDialog, CloseBoxDiscardsTheDialogAndTheNextOpeningReadsTheStoredWidth)
-{
-    Form2 &d = open();
-    d.HScroll1->setValue(5);
-    d.close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window().lineWidthDialog(), nullptr);
-    EXPECT_EQ(vars().lineWidth, 2);
-
-    Form2 &again = open();
-    EXPECT_EQ(again.HScroll1->value(), 2);
-    EXPECT_EQ(again.Label1->text(), QStringLiteral("2"));
 }
 
 } // namespace

@@ -3,13 +3,15 @@
 #include "platform/command_error.h"
 #include "platform/print_service.h"
 
-#include <QString>
+#include <string>
 #include <vector>
 
-// A printer double that records every call; it can be told to cancel its dialog or to
+// A printer double that records every call ("showPrinter", "paper 9", "orientation 2",
+// "pageHeight", "paint", "endDoc", "abortDoc"); it can be told to cancel its dialog or to
 // fail at a given step ("paper", "orientation", "pageHeight", "paint", "endDoc").
-class RecordingPrinter : public PrintService {
-public:
+class RecordingPrinter : public PrintService
+{
+  public:
     struct Painted {
         QImage picture;
         double x, y;
@@ -17,69 +19,53 @@ public:
     };
 
     bool cancelDialog = false;
-    QString failAt;
+    std::string failAt;
     double pageHeight = 16838; // A4 portrait, 297 mm in twips
 
-    std::vector<QString> calls;
-    std::vector<Painted> painted;
-    int paperSize = 0;
-    int orientation = 0;
-    // True from a confirmed dialog until the document is ended or abandoned.
-    bool documentOpen = false;
+    std::vector<std::string> calls;
+    std::vector<Painted> painted; // on the page of the last document
+    bool documentOpen = false;    // from a confirmed dialog until ended or abandoned
     int pagesOut = 0;
 
     void showPrinter() override
     {
-        calls.push_back(QStringLiteral("showPrinter"));
+        step("showPrinter");
         if (cancelDialog)
             throw DialogCancelled();
         documentOpen = true;
         painted.clear();
     }
-    void setPaperSize(int code) override
-    {
-        calls.push_back(QStringLiteral("paper %1").arg(code));
-        failIf(QStringLiteral("paper"));
-        paperSize = code;
-    }
-    void setOrientation(int code) override
-    {
-        calls.push_back(QStringLiteral("orientation %1").arg(code));
-        failIf(QStringLiteral("orientation"));
-        orientation = code;
-    }
+    void setPaperSize(int code) override { step("paper", code); }
+    void setOrientation(int code) override { step("orientation", code); }
     double pageHeightTwips() override
     {
-        calls.push_back(QStringLiteral("pageHeight"));
-        failIf(QStringLiteral("pageHeight"));
+        step("pageHeight");
         return pageHeight;
     }
     void paintPicture(const QImage &picture, double x, double y, std::optional<double> w,
                       std::optional<double> h) override
     {
-        calls.push_back(QStringLiteral("paint"));
-        failIf(QStringLiteral("paint"));
+        step("paint");
         painted.push_back({picture, x, y, w, h});
     }
     void endDoc() override
     {
-        calls.push_back(QStringLiteral("endDoc"));
-        failIf(QStringLiteral("endDoc"));
-        if (documentOpen && !painted.empty())
-            ++pagesOut;
+        step("endDoc");
+        pagesOut += documentOpen && !painted.empty();
         documentOpen = false;
     }
     void abortDoc() noexcept override
     {
-        calls.push_back(QStringLiteral("abortDoc"));
+        calls.push_back("abortDoc");
         documentOpen = false;
         painted.clear();
     }
 
-private:
-    void failIf(const QString &step)
+  private:
+    void step(const std::string &name, std::optional<int> code = std::nullopt)
     {
-        if (failAt == step)
+        calls.push_back(code ? name + " " + std::to_string(*code) : name);
+        if (failAt == name)
             throw CommandError("printer failed");
     }
 };
