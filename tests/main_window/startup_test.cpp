@@ -94,7 +94,6 @@ TEST_F(StartUp, ControlsSitWhereTheLayoutPutsThemInTheGothicFace)
     form1 &w = window();
     EXPECT_EQ(w.client()->size(), QSize(647, 471));
     EXPECT_EQ(w.Command1[0]->geometry(), QRect(40, 8, 97, 25));
-    EXPECT_EQ(w.Command1[1]->geometry(), QRect(40, 248, 97, 25));
     EXPECT_EQ(w.Command1[2]->geometry(), QRect(288, 64, 113, 25));
     EXPECT_EQ(w.Image5View->geometry(), QRect(8, 304, 161, 121));
     // The main area's surfaces draw 320 x 240 pixels at (184, 120) inside a one-pixel frame.

@@ -54,65 +54,51 @@ Surface surfaceWith(const QImage &picture)
 struct Transfer {
     const char *what;
     int dx, dy, w, h, sx, sy;
-    bool blit; // Surface::bitBlt instead of an unstretched paint
+    bool blit;   // Surface::bitBlt instead of an unstretched paint
+    bool itself; // from the destination surface to itself, overlapping
 };
 
 // Unstretched, each destination pixel of the block that has a source pixel combines with
-// it; everything else, clipped at either surface's edge, stays as it was.
+// it; everything else, clipped at either surface's edge, stays as it was. A surface drawn
+// onto itself reads its pixels as they were before the transfer.
 TEST(RasterOps, UnstretchedTransfersMatchTheBitwiseDefinition)
 {
     const QImage source = pixels::randomPicture(30, 20, 1);
     const QImage dest = pixels::randomPicture(25, 18, 2);
     const Transfer transfers[] = {
-        {"whole", 0, 0, 25, 18, 0, 0, false},
-        {"part", 4, 3, 12, 9, 5, 7, false},
-        {"off the top left", -5, -3, 20, 15, 0, 0, false},
-        {"off the bottom right", 17, 12, 20, 15, 0, 0, false},
-        {"source past its edge", 0, 0, 10, 10, 25, 0, false},
-        {"source before its edge", 0, 0, 10, 10, -4, -2, false},
-        {"block", 4, 3, 15, 10, 10, 6, true},
-        {"block clipped", -2, 12, 30, 20, 0, 0, true},
+        {"whole", 0, 0, 25, 18, 0, 0, false, false},
+        {"part", 4, 3, 12, 9, 5, 7, false, false},
+        {"off the top left", -5, -3, 20, 15, 0, 0, false, false},
+        {"off the bottom right", 17, 12, 20, 15, 0, 0, false, false},
+        {"source past its edge", 0, 0, 10, 10, 25, 0, false, false},
+        {"source before its edge", 0, 0, 10, 10, -4, -2, false, false},
+        {"onto itself", 3, 2, 25, 18, 0, 0, false, true},
+        {"block", 4, 3, 15, 10, 10, 6, true, false},
+        {"block clipped", -2, 12, 30, 20, 0, 0, true, false},
+        {"block onto itself", 3, 2, 25, 18, 0, 0, true, true},
     };
     for (const Transfer &t : transfers)
         for (const NamedOp &op : kAllOps) {
             if (t.blit && !blockOp(op.op))
                 continue;
             SCOPED_TRACE(::testing::Message() << op.name << ", " << t.what);
+            const QImage &from = t.itself ? dest : source;
             Surface s = surfaceWith(dest);
+            const Surface other = surfaceWith(source);
             if (t.blit)
-                s.bitBlt(t.dx, t.dy, t.w, t.h, surfaceWith(source), t.sx, t.sy, op.op);
+                s.bitBlt(t.dx, t.dy, t.w, t.h, t.itself ? s : other, t.sx, t.sy, op.op);
             else
-                s.paintPicture(source, RectF{double(t.dx), double(t.dy), double(t.w), double(t.h)},
+                s.paintPicture(t.itself ? s.image() : source,
+                               RectF{double(t.dx), double(t.dy), double(t.w), double(t.h)},
                                RectF{double(t.sx), double(t.sy), double(t.w), double(t.h)}, op.op);
             EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
                 const int sx = x - t.dx + t.sx, sy = y - t.dy + t.sy;
                 const bool inBlock = x >= t.dx && y >= t.dy && x < t.dx + t.w && y < t.dy + t.h;
-                if (!inBlock || !source.rect().contains(sx, sy))
+                if (!inBlock || !from.rect().contains(sx, sy))
                     return at(dest, x, y);
-                return expectedOp(op.op, at(source, sx, sy), at(dest, x, y));
+                return expectedOp(op.op, at(from, sx, sy), at(dest, x, y));
             }));
             EXPECT_TRUE(pixels::opaque(s.image()));
-        }
-}
-
-// A surface drawn onto itself reads its pixels as they were before the transfer.
-TEST(RasterOps, OverlappingTransferWithinOneSurface)
-{
-    const QImage start = pixels::randomPicture(24, 16, 3);
-    for (const NamedOp &op : kAllOps)
-        for (bool blit : {false, true}) {
-            if (blit && !blockOp(op.op))
-                continue;
-            SCOPED_TRACE(::testing::Message() << op.name << (blit ? " block" : " paint"));
-            Surface s = surfaceWith(start);
-            if (blit)
-                s.bitBlt(3, 2, 24, 16, s, 0, 0, op.op);
-            else
-                s.paintPicture(s.image(), RectF{3, 2, 24, 16}, op.op);
-            EXPECT_TRUE(pixels::matches(s, [&](int x, int y) {
-                return x < 3 || y < 2 ? at(start, x, y)
-                                      : expectedOp(op.op, at(start, x - 3, y - 2), at(start, x, y));
-            }));
         }
 }
 

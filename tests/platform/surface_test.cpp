@@ -1,4 +1,3 @@
-#include "platform/picture_holder.h"
 #include "platform/surface.h"
 #include "state/fill_box.h"
 #include "state/shared_state.h"
@@ -108,17 +107,6 @@ TEST(SurfacePicture, AssignmentSizesResizingAndClearing)
     EXPECT_TRUE(pixels::matches(s, [](int, int) { return kGrey; }));
     EXPECT_EQ(at(before, 3, 3), at(picture, 3, 3));
     EXPECT_TRUE(pixels::sameImage(measure.image(), before));
-}
-
-TEST(PictureHolderTest, KeepsItsSizeWhenGivenAPicture)
-{
-    PictureHolder holder(25, 25);
-    holder.setWidth(618.6667f);
-    holder.setHeight(464);
-    holder.setPicture(pixels::randomPicture(640, 480, 33));
-    EXPECT_FLOAT_EQ(holder.width(), 618.6667f);
-    EXPECT_FLOAT_EQ(holder.height(), 464.0f);
-    EXPECT_EQ(holder.picture().size(), QSize(640, 480));
 }
 
 } // namespace
