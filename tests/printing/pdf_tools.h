@@ -30,12 +30,9 @@ inline std::optional<QString> run(const QString &tool, const QStringList &argume
 {
     QProcess process;
     process.start(tool, arguments);
-    if (!process.waitForFinished(15000)) {
-        process.kill();
-        process.waitForFinished(1000);
-        return std::nullopt;
-    }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    // A tool still running after 15 s is killed as the process object goes.
+    if (!process.waitForFinished(15000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return std::nullopt;
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -105,17 +102,6 @@ inline QImage render(const QString &pdf, int dpi, const QString &scratch, const 
     if (!run(QStringLiteral("pdftoppm"), args << pdf << root))
         return QImage();
     return QImage(root + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
-}
-
-// The smallest rectangle holding every pixel of the colour.
-inline std::optional<QRect> boundsOf(const QImage &page, QRgb colour)
-{
-    QRect bounds;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if ((page.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF))
-                bounds |= QRect(x, y, 1, 1);
-    return bounds.isNull() ? std::nullopt : std::optional<QRect>(bounds);
 }
 
 // Starts and lengths of the dark runs along row `at` (column `at` when `vertical`).
