@@ -44,20 +44,59 @@ void buildTransparencyMask(EditorSurfaces &s, SharedState &vars)
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
-    s.Picture3.clear();
     FillWhole(s.Picture3, vars, kWhite);
     vars.fitWidth = s.Picture3.width();
     vars.fitHeight = s.Picture3.height();
     const int w = roundHalfEven(vars.fitWidth);
     const int h = roundHalfEven(vars.fitHeight);
 
-    // Every operand of the last XOR is black wherever the other one is not, so no colours
-    // mix: the base where it is opaque, the insert picture in its holes.
-    s.Picture4[1].bitBlt(0, 0, w, h, s.Picture4[0], 0, 0, RasterOp::SrcCopy);
-    s.Picture5[1].bitBlt(0, 0, w, h, s.Picture5[0], 0, 0, RasterOp::SrcCopy);
-    s.Picture4[1].bitBlt(0, 0, w, h, s.Picture1, 0, 0, RasterOp::SrcAnd);
-    s.Picture5[1].bitBlt(0, 0, w, h, s.Picture2, 0, 0, RasterOp::SrcAnd);
-    s.Picture3.bitBlt(0, 0, w, h, s.Picture2, 0, 0, RasterOp::SrcAnd);
-    s.Picture3.bitBlt(0, 0, w, h, s.Picture5[1], 0, 0, RasterOp::SrcAnd);
-    s.Picture3.bitBlt(0, 0, w, h, s.Picture4[1], 0, 0, RasterOp::SrcInvert);
+    // The seven block transfers, fused into one pass that gives the same pixels:
+    //   Picture4[1] = M AND insert, Picture5[1] = N AND base,
+    //   Picture3    = white AND base AND Picture5[1] XOR Picture4[1].
+    // One operand of the XOR is black wherever the other is not, so no colours mix: the base
+    // where it is opaque, the insert picture in its holes. Where the insert surface is
+    // smaller than the area, nothing is ANDed into M there, so its holes show white.
+    const QImage mask = s.Picture4[0].image();
+    const QImage inverse = s.Picture5[0].image();
+    const QImage insert = s.Picture1.image();
+    const QImage base = s.Picture2.image();
+    const auto inside = [w, h](const QImage &image) {
+        return std::pair{std::min(w, image.width()), std::min(h, image.height())};
+    };
+    const auto [areaW, areaH] = inside(s.Picture3.image());
+    const auto [insertW, insertH] = inside(insert);
+    const int rows = std::min({areaH, mask.height(), inverse.height(), base.height(),
+                               s.Picture4[1].height(), s.Picture5[1].height()});
+    const int columns = std::min({areaW, mask.width(), inverse.width(), base.width(),
+                                  s.Picture4[1].width(), s.Picture5[1].width()});
+    constexpr QRgb kAlpha = 0xFF000000u;
+
+    s.Picture4[1].editPixels([&](QImage &cutInsert) {
+        s.Picture5[1].editPixels([&](QImage &cutBase) {
+            s.Picture3.editPixels([&](QImage &composed) {
+                for (int y = 0; y < rows; ++y) {
+                    const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+                    const auto *n = reinterpret_cast<const QRgb *>(inverse.constScanLine(y));
+                    const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(y));
+                    const auto *i = y < insertH
+                                        ? reinterpret_cast<const QRgb *>(insert.constScanLine(y))
+                                        : nullptr;
+                    auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
+                    auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
+                    auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
+                    const int covered = i ? std::min(insertW, columns) : 0;
+                    for (int x = 0; x < covered; ++x) {
+                        ci[x] = m[x] & i[x];
+                        cb[x] = n[x] & b[x];
+                        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+                    }
+                    for (int x = covered; x < columns; ++x) {
+                        ci[x] = m[x];
+                        cb[x] = n[x] & b[x];
+                        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+                    }
+                }
+            });
+        });
+    });
 }

@@ -61,6 +61,14 @@ public:
     void setAutoSize(bool on) { autoSize_ = on; }
     bool autoSize() const { return autoSize_; }
 
+    // Whole-surface pixel work in one pass: fn receives the persistent image to change in
+    // place (Format_RGB32, alpha bytes kept at 0xFF).
+    template <typename Fn> void editPixels(Fn &&fn)
+    {
+        fn(image_);
+        changed();
+    }
+
     // Erases the drawing to the background colour.
     void clear();
 
