@@ -10,27 +10,16 @@
 
 std::optional<Number> zoomStepsAfterPress(int index, Number zoomSteps)
 {
-    Number next = zoomSteps;
-    switch (index) {
-    case 0:
-        // "0" returns to the zoom of a reset, 1.01, not to the loaded size.
+    // "0" returns to the zoom of a reset, 1.01, not to the loaded size; the others step by
+    // +1, -1, +5, -5.
+    static constexpr int kSteps[] = {1, -1, 5, -5};
+    Number next;
+    if (index == 0)
         next = 1;
-        break;
-    case 1:
-        next = zoomSteps + 1;
-        break;
-    case 2:
-        next = zoomSteps - 1;
-        break;
-    case 3:
-        next = zoomSteps + 5;
-        break;
-    case 4:
-        next = zoomSteps - 5;
-        break;
-    default:
+    else if (index >= 1 && index <= 4)
+        next = zoomSteps + kSteps[index - 1];
+    else
         return std::nullopt;
-    }
     if (next < kMinZoomSteps || next > kMaxZoomSteps)
         return std::nullopt;
     return next;
@@ -59,37 +48,18 @@ void moveInsert(int index, EditorSurfaces &s, EditorState &e, SharedState &vars)
 {
     // Clearing first removes whatever earlier, larger drawings left behind.
     FillWhole(s.Picture1, vars, kWhite);
-    switch (index) {
-    case 0:
+    // The steps of "→", "→→", "←", "←←", "↑", "↑↑", "↓", "↓↓"; "0" returns to the centre.
+    struct Step {
+        int dx, dy;
+    };
+    static constexpr Step kSteps[] = {{1, 0}, {5, 0}, {-1, 0}, {-5, 0},
+                                      {0, -1}, {0, -5}, {0, 1}, {0, 5}};
+    if (index == 0) {
         e.moveX = 0;
         e.moveY = 0;
-        break;
-    case 1:
-        e.moveX = e.moveX + 1;
-        break;
-    case 2:
-        e.moveX = e.moveX + 5;
-        break;
-    case 3:
-        e.moveX = e.moveX - 1;
-        break;
-    case 4:
-        e.moveX = e.moveX - 5;
-        break;
-    case 5:
-        e.moveY = e.moveY - 1;
-        break;
-    case 6:
-        e.moveY = e.moveY - 5;
-        break;
-    case 7:
-        e.moveY = e.moveY + 1;
-        break;
-    case 8:
-        e.moveY = e.moveY + 5;
-        break;
-    default:
-        break;
+    } else if (index >= 1 && index <= 8) {
+        e.moveX = e.moveX + kSteps[index - 1].dx;
+        e.moveY = e.moveY + kSteps[index - 1].dy;
     }
     e.zoomWidth = s.Picture1.width();
     e.zoomHeight = s.Picture1.height();
