@@ -2,12 +2,12 @@
 
 #include "platform/command_error.h"
 #include "platform/picture_holder.h"
-#include "platform/surface.h"
 #include "state/shared_state.h"
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 float checkedFloat(float value)
 {
@@ -18,6 +18,29 @@ float checkedFloat(float value)
 
 } // namespace
 
+RectF FittedRect(QSizeF naturalSize, QSizeF canvasSize)
+{
+    const float srcW = float(naturalSize.width());
+    const float srcH = float(naturalSize.height());
+    const float dstW = float(canvasSize.width());
+    const float dstH = float(canvasSize.height());
+
+    const float widthRatio = checkedFloat(srcW / dstW);
+    const float heightRatio = checkedFloat(srcH / dstH);
+    float w = 0;
+    float h = 0;
+    if (widthRatio >= heightRatio) {
+        w = dstW;
+        h = checkedFloat(w * srcH / srcW);
+    } else {
+        h = dstH;
+        w = checkedFloat(h * srcW / srcH);
+    }
+    const float top = (dstH - h) / 2.0f;
+    const float left = (dstW - w) / 2.0f;
+    return RectF{left, top, w, h};
+}
+
 void PlaceFitted(const QImage &picture, Surface &target, PlacementTools tools, SharedState &vars)
 {
     PictureHolder &image6 = tools.holder;
@@ -26,23 +49,24 @@ void PlaceFitted(const QImage &picture, Surface &target, PlacementTools tools, S
     vars.placeDstW = float(target.width());
     vars.placeDstH = float(target.height());
 
-    // All in single precision; the product is formed before the division.
-    const float widthRatio = checkedFloat(vars.placeSrcW / vars.placeDstW);
-    const float heightRatio = checkedFloat(vars.placeSrcH / vars.placeDstH);
-    if (widthRatio >= heightRatio) {
-        image6.setWidth(float(target.width()));
-        image6.setHeight(
-            checkedFloat(image6.width() * float(tools.measure.height()) / vars.placeSrcW));
-    } else {
-        image6.setHeight(float(target.height()));
-        image6.setWidth(
-            checkedFloat(image6.height() * float(tools.measure.width()) / vars.placeSrcH));
-    }
-    vars.placeTop = (float(target.height()) - image6.height()) / 2.0f;
-    vars.placeLeft = (float(target.width()) - image6.width()) / 2.0f;
+    const RectF fitted =
+        FittedRect(QSizeF(vars.placeSrcW, vars.placeSrcH), QSizeF(vars.placeDstW, vars.placeDstH));
+    image6.setWidth(float(fitted.w));
+    image6.setHeight(float(fitted.h));
+    vars.placeTop = float(fitted.y);
+    vars.placeLeft = float(fitted.x);
 
     image6.setPicture(picture);
     target.paintPicture(image6.picture(),
                         RectF{vars.placeLeft, vars.placeTop, image6.width(), image6.height()},
                         RasterOp::SrcCopy);
+}
+
+QImage FitOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize)
+{
+    Surface canvas(canvasSize.width(), canvasSize.height());
+    const QSize natural = naturalSize.isValid() ? naturalSize : picture.size();
+    canvas.paintPicture(picture, FittedRect(QSizeF(natural), QSizeF(canvasSize)),
+                        RasterOp::SrcCopy);
+    return canvas.image();
 }

@@ -1,0 +1,138 @@
+#include "frames/frames_rule.h"
+
+#include "main_window/place_fitted.h"
+#include "platform/surface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+
+namespace frames
+{
+
+namespace
+{
+
+constexpr uint32_t kWhitePixel = 0xFFFFFFFFu;
+constexpr uint32_t kBlackPixel = 0xFF000000u;
+
+int positiveMod(int a, int n)
+{
+    const int r = a % n;
+    return r < 0 ? r + n : r;
+}
+
+void checkRule(int slit, int frameCount)
+{
+    if (slit < kMinSlit || slit > kMaxSlit)
+        throw std::invalid_argument("slit width out of range");
+    if (frameCount < kMinFrames || frameCount > kMaxFrames)
+        throw std::invalid_argument("frame count out of range");
+}
+
+// Columns are counted from x = 0 with a non-negative offset, so floor division is plain
+// division.
+int groupOf(int x, int slit)
+{
+    return x / slit;
+}
+
+} // namespace
+
+int FrameOfColumn(int x, int slit, int frameCount)
+{
+    return positiveMod(-groupOf(x, slit), frameCount);
+}
+
+bool IsSlitColumn(int x, int slit, int frameCount, int offset)
+{
+    return groupOf(x + offset, slit) % frameCount == 0;
+}
+
+QImage ComposeFrames(const std::vector<QImage> &canvases, int slit)
+{
+    const int count = int(canvases.size());
+    checkRule(slit, count);
+    const QSize size = canvases.front().size();
+    std::vector<QImage> frames;
+    frames.reserve(canvases.size());
+    for (const QImage &canvas : canvases) {
+        if (canvas.size() != size)
+            throw std::invalid_argument("frames differ in size");
+        frames.push_back(asSurfaceImage(canvas));
+    }
+
+    QImage composed(size, QImage::Format_RGB32);
+    const int width = size.width();
+    // Each stripe group is one run of w pixels from one frame; rows repeat the same runs.
+    for (int y = 0; y < size.height(); ++y) {
+        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+        for (int x0 = 0, g = 0; x0 < width; x0 += slit, ++g) {
+            const auto *in =
+                reinterpret_cast<const uint32_t *>(frames[positiveMod(-g, count)].constScanLine(y));
+            const int end = std::min(width, x0 + slit);
+            for (int x = x0; x < end; ++x)
+                out[x] = in[x];
+        }
+    }
+    return composed;
+}
+
+QImage FramesLattice(QSize size, int slit, int frameCount)
+{
+    checkRule(slit, frameCount);
+    QImage lattice(size, QImage::Format_RGB32);
+    if (lattice.isNull())
+        return lattice;
+    auto *first = reinterpret_cast<uint32_t *>(lattice.scanLine(0));
+    for (int x = 0; x < size.width(); ++x)
+        first[x] = IsSlitColumn(x, slit, frameCount) ? kWhitePixel : kBlackPixel;
+    const qsizetype rowBytes = qsizetype(size.width()) * 4;
+    for (int y = 1; y < size.height(); ++y)
+        std::memcpy(lattice.scanLine(y), first, rowBytes);
+    return lattice;
+}
+
+QSize LatticeSheetSize(QSize canvas, int slit, int frameCount)
+{
+    return QSize(canvas.width() + frameCount * slit, canvas.height());
+}
+
+int CycleLength(int slit, int frameCount)
+{
+    return slit * frameCount;
+}
+
+void PreviewFrameInto(const QImage &composed, int slit, int frameCount, int offset, QImage &out)
+{
+    checkRule(slit, frameCount);
+    const QImage source = asSurfaceImage(composed);
+    if (out.size() != source.size() || out.format() != QImage::Format_RGB32)
+        out = QImage(source.size(), QImage::Format_RGB32);
+    const int width = source.width();
+    // One lattice row, slid: all ones over a slit, keeping the pixel; black elsewhere.
+    std::vector<uint32_t> mask(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x)
+        mask[size_t(x)] = IsSlitColumn(x, slit, frameCount, offset) ? kWhitePixel : kBlackPixel;
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(source.constScanLine(y));
+        auto *row = reinterpret_cast<uint32_t *>(out.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = in[x] & mask[size_t(x)];
+    }
+}
+
+QImage PreviewFrame(const QImage &composed, int slit, int frameCount, int offset)
+{
+    QImage out;
+    PreviewFrameInto(composed, slit, frameCount, offset, out);
+    return out;
+}
+
+QImage FitFrame(const QImage &picture, QSize naturalSize, QSize canvasSize)
+{
+    return FitOnWhiteCanvas(picture, naturalSize, canvasSize);
+}
+
+} // namespace frames
