@@ -31,8 +31,9 @@ int main(int argc, char *argv[])
     QtFileDialogs dialogs;
     QtPrintService printer;
     QtAppServices appServices;
+    QtMessageService messages;
     Platform platform{dialogs, printer, appServices,
-                      [] { return std::make_unique<QtIntervalTimer>(); }};
+                      [] { return std::make_unique<QtIntervalTimer>(); }, messages};
 
     form1 mainWindow(state, platform);
     mainWindow.show();

@@ -28,18 +28,21 @@ struct Program {
     ScriptedFileDialogs dialogs;
     QtPrintService printer;
     FakeAppServices app;
+    RecordedMessages messages;
     ManualTimer *clock = nullptr;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<form1> window;
 
     Program()
     {
-        platform = std::make_unique<Platform>(Platform{dialogs, printer, app, [this] {
+        platform = std::make_unique<Platform>(Platform{dialogs, printer, app,
+                                                       [this] {
                                                            auto timer =
                                                                std::make_unique<ManualTimer>();
                                                            clock = timer.get();
                                                            return timer;
-                                                       }});
+                                                       },
+                                                       messages});
         window = std::make_unique<form1>(state, *platform);
     }
 };

@@ -42,18 +42,37 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound)
     return {asSurfaceImage(picture), natural};
 }
 
-void savePictureAsBmp(const QImage &picture, const QString &path)
+namespace
 {
+
+void writePicture(const QImage &picture, const QString &path, const char *format)
+{
+    const std::string name = path.toStdString();
     if (path.isEmpty() || picture.isNull())
-        throw CommandError("nothing to save");
+        throw FileNotWritten(name, "nothing to save");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw CommandError("cannot open file for writing");
-    QImageWriter writer(&file, "BMP");
+        throw FileNotWritten(name, file.errorString().toStdString());
+    QImageWriter writer(&file, format);
     if (!writer.write(picture)) {
+        const QString reason =
+            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        throw CommandError("cannot write bitmap");
+        throw FileNotWritten(name, reason.toStdString());
     }
     if (!file.commit())
-        throw CommandError("cannot replace file");
+        throw FileNotWritten(name, file.errorString().toStdString());
+}
+
+} // namespace
+
+void savePictureAsBmp(const QImage &picture, const QString &path)
+{
+    writePicture(picture, path, "BMP");
+}
+
+void savePicture(const QImage &picture, const QString &path)
+{
+    writePicture(picture, path,
+                 path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP");
 }

@@ -29,3 +29,8 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound);
 // completely before it replaces an existing one, so a failed write leaves the old file
 // intact and no partial file behind. Throws CommandError on failure.
 void savePictureAsBmp(const QImage &picture, const QString &path);
+
+// Writes a picture under exactly this path, as PNG when the name ends in .png (any case)
+// and as a 24-bit bitmap otherwise, completely before it replaces an existing file.
+// Throws FileNotWritten with the system's reason on failure.
+void savePicture(const QImage &picture, const QString &path);

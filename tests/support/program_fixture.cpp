@@ -3,11 +3,13 @@
 ProgramFixture::ProgramFixture()
 {
     app.folder = temp.path();
-    platform = std::make_unique<Platform>(Platform{dialogs, printer, app, [this] {
+    platform = std::make_unique<Platform>(Platform{dialogs, printer, app,
+                                                   [this] {
                                                        auto timer = std::make_unique<ManualTimer>();
                                                        clock_ = timer.get();
                                                        return timer;
-                                                   }});
+                                                   },
+                                                   messages});
     window_ = std::make_unique<form1>(state, *platform);
 }
 

@@ -14,9 +14,11 @@
 #include <memory>
 
 // A whole program for one test: its shared state, the main window, and doubles for every
-// service (scripted dialogs, a recording printer, a manual clock, a fake application).
-class ProgramFixture : public ::testing::Test {
-protected:
+// service (scripted dialogs, a recording printer, a manual clock, a fake application,
+// recorded messages).
+class ProgramFixture : public ::testing::Test
+{
+  protected:
     ProgramFixture();
     ~ProgramFixture() override;
 
@@ -26,14 +28,14 @@ protected:
     // The clock of Timer1.
     ManualTimer &clock() { return *clock_; }
     // Writes a picture into the temporary folder and returns its path.
-    QString writePicture(const QImage &picture, const QString &name,
-                         const char *format = "BMP");
+    QString writePicture(const QImage &picture, const QString &name, const char *format = "BMP");
 
     QTemporaryDir temp;
     ProgramState state;
     ScriptedFileDialogs dialogs;
     RecordingPrinter printer;
     FakeAppServices app;
+    RecordedMessages messages;
     ManualTimer *clock_ = nullptr;
     std::unique_ptr<Platform> platform;
     std::unique_ptr<form1> window_;
