@@ -19,9 +19,10 @@ class Surface;
 
 // The main window "Lintaro": picture 1 and picture 2, composing, the animation preview,
 // saving, and the way to every other window. Closing it ends the program.
-class form1 : public ProgramWindow, public Form1Controls {
+class form1 : public ProgramWindow, public Form1Controls
+{
     Q_OBJECT
-public:
+  public:
     form1(ProgramState &state, Platform &platform);
     ~form1() override;
 
@@ -59,16 +60,21 @@ public:
     // Loading the slots; also the road the editor's picture takes into picture 1 or 2.
     void OpenPicture1();
     void OpenPicture2();
+    // Loads a picture file into slot 0 or 1 as the slot's load button does with that file
+    // chosen in its dialog; false when the file did not load. The road of the command line.
+    bool OpenPictureFile(int slot, const QString &path);
     // Fills slot 0 or 1 from a picture: stripe mask, clearing, placement, thumbnail.
     void FillSlot(int slot, const QImage &picture);
     void ComposePictures();
     void SaveComposed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     void OpenPicture(int slot);
+    // The load that follows the dialog: mask, clearing, placement, thumbnail.
+    void LoadPictureFile(int slot, const QString &path);
     void DropPicture(int slot, const QString &path);
     DecodedPicture DecodeForSlot(int slot, const QString &path) const;
     // Redraws the slot's stripe masks and empties its thumbnail and canvases.

@@ -27,10 +27,21 @@ void form1::OpenPicture(int slot)
 {
     runSilently([&] {
         const QString path = platform_.dialogs.showOpen(pictureOpenRequest(state_.vars.appFolder));
-        ClearSlot(slot);
-        const DecodedPicture decoded = DecodeForSlot(slot, path);
-        PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+        LoadPictureFile(slot, path);
     });
+}
+
+bool form1::OpenPictureFile(int slot, const QString &path)
+{
+    StopAnimationPrologue();
+    return runSilently([&] { LoadPictureFile(slot, path); });
+}
+
+void form1::LoadPictureFile(int slot, const QString &path)
+{
+    ClearSlot(slot);
+    const DecodedPicture decoded = DecodeForSlot(slot, path);
+    PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
 }
 
 // The file is decoded once; the measuring surface and both placements use it. A large
@@ -38,7 +49,8 @@ void form1::OpenPicture(int slot)
 DecodedPicture form1::DecodeForSlot(int slot, const QString &path) const
 {
     const MainSurfaces &s = state_.main;
-    const QSize largest = s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
+    const QSize largest =
+        s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
     return loadPictureFor(path, largest);
 }
 

@@ -12,7 +12,7 @@ info=$(dpkg-deb --info "$deb")
 echo "$info" | sed -n '/Package:/,$p'
 depends=$(echo "$info" | sed -n 's/^ Depends: //p')
 for need in libqt6widgets6 libqt6gui6 libqt6printsupport6 qt6-qpa-plugins \
-            qt6-image-formats-plugins fonts-ipafont-gothic; do
+            qt6-image-formats-plugins fonts-ipafont-gothic qt6-translations-l10n; do
   echo "$depends" | grep -q "$need" || fail "package does not depend on $need"
 done
 contents=$(dpkg-deb --contents "$deb")
