@@ -19,9 +19,10 @@ class Surface;
 
 // The main window "Lintaro": picture 1 and picture 2, composing, the animation preview,
 // saving, and the way to every other window. Closing it ends the program.
-class form1 : public ProgramWindow, public Form1Controls {
+class form1 : public ProgramWindow, public Form1Controls
+{
     Q_OBJECT
-public:
+  public:
     form1(ProgramState &state, Platform &platform);
     ~form1() override;
 
@@ -64,10 +65,11 @@ public:
     void ComposePictures();
     void SaveComposed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
-private:
+  private:
     void OpenPicture(int slot);
     void DropPicture(int slot, const QString &path);
     DecodedPicture DecodeForSlot(int slot, const QString &path) const;
@@ -77,6 +79,7 @@ private:
     // decoded at a reduced scale is measured at naturalSize, the size of the file's picture.
     void PlaceInSlot(int slot, const QImage &picture, QSize naturalSize = QSize());
     void StopAnimationPrologue();
+    void CentreOnScreen();
     void DrawAnimationFrame();
     template <typename Window> Window *showWindow(QPointer<Window> &window);
 
@@ -87,4 +90,8 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;
+    // The outer size the window was last centred by, and whether the window manager's
+    // frame was known then.
+    QSize centredFrame_;
+    bool centredByFrame_ = false;
 };

@@ -26,8 +26,9 @@ class PdfPrinting : public ProgramFixture
 
     // Prints into a PDF file with the printer as the print dialog leaves it (its own
     // default, or the given paper upright or turned).
-    QString print(void (*procedure)(ProgramState &, PrintService &), const QString &name,
-                  std::optional<QPageSize::PageSizeId> paper = {}, bool turned = false)
+    QString print(void (*procedure)(ProgramState &, PrintService &, MessageService &),
+                  const QString &name, std::optional<QPageSize::PageSizeId> paper = {},
+                  bool turned = false)
     {
         const QString pdf = temp.filePath(name);
         PdfPrintService service(pdf);
@@ -38,7 +39,7 @@ class PdfPrinting : public ProgramFixture
             }
             marginsMm = p.pageLayout().margins(QPageLayout::Millimeter);
         };
-        procedure(state, service);
+        procedure(state, service, messages);
         EXPECT_EQ(service.documentsEnded(), 1);
         return pdf;
     }
@@ -169,14 +170,14 @@ TEST_F(PdfPrinting, NoPageFromAnAbandonedFailedOrEmptyDocument)
 
     const QString unwritable = temp.filePath(QStringLiteral("missing-folder/picture.pdf"));
     PdfPrintService broken(unwritable);
-    EXPECT_NO_THROW(module1::PrintPicture(state, broken));
+    EXPECT_NO_THROW(module1::PrintPicture(state, broken, messages));
     EXPECT_EQ(broken.documentsEnded(), 0);
     EXPECT_THROW(broken.endDoc(), CommandError);
 
     const QString empty = temp.filePath(QStringLiteral("empty.pdf"));
     PdfPrintService nothing(empty);
     state.print.printOrientation = 9;
-    module1::PrintLatticeSheet(state, nothing);
+    module1::PrintLatticeSheet(state, nothing, messages);
     for (const QString &pdf : {abandoned, unwritable, empty})
         EXPECT_FALSE(QFile::exists(pdf)) << pdf.toStdString();
 
