@@ -36,7 +36,10 @@ QString reasonOf(const QFileDevice &file)
 bool hasRoom(const QString &path, qint64 needed)
 {
     const QStorageInfo disk(QFileInfo(path).absolutePath());
-    return !disk.isValid() || disk.bytesAvailable() >= needed;
+    // Some network and virtual file systems report no size at all: nothing to go by.
+    if (!disk.isValid() || disk.bytesTotal() <= 0)
+        return true;
+    return disk.bytesAvailable() >= needed;
 }
 
 // In place: opened without truncating, so nothing of the old file is lost unless the new
