@@ -110,10 +110,11 @@ void BM_ResidentAfterLoad(benchmark::State &run)
     run.counters["natural_mp"] =
         double(state.main.Picture7.width()) * state.main.Picture7.height() / 1e6;
 }
-// 0: the 46000 x 46000 claim; 12: 4000 x 3000; 108: 12000 x 9000.
+// 0: the 46000 x 46000 claim; 12: 4000 x 3000; 48: 8000 x 6000; 108: 12000 x 9000.
 BENCHMARK(BM_ResidentAfterLoad)
     ->Arg(0)
     ->Arg(12)
+    ->Arg(48)
     ->Arg(108)
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
