@@ -58,9 +58,7 @@ void form1::Form_Load()
     vars.latticeBar = 2;
     Label2[1]->setText(QString::number(vars.lineWidth));
 
-    const QPoint corner = centredPositionTwips(platform_.app.screenSizeTwips(),
-                                               frameGeometry().size() * 15);
-    move(corner / 15);
+    CentreOnScreen();
 
     vars.appFolder = withTrailingSeparator(platform_.app.programFolder());
 
@@ -71,6 +69,32 @@ void form1::Form_Load()
     Module3::DrawStripeMaskB(state_);
     Module3::ClearComposed(state_);
     Module3::DrawLatticeSheet(state_);
+}
+
+// Centres the window by its outer size, frame included.
+void form1::CentreOnScreen()
+{
+    centredFrame_ = frameGeometry().size();
+    const QPoint corner = centredPositionTwips(platform_.app.screenSizeTwips(), centredFrame_ * 15);
+    move(corner / 15);
+}
+
+bool form1::event(QEvent *event)
+{
+    const bool handled = ProgramWindow::event(event);
+    // A window manager adds its frame only once the window is on the screen: the first
+    // time the outer size differs from the one centred at start-up, centre again by it.
+    const QEvent::Type type = event->type();
+    if (!centredByFrame_ && isVisible() &&
+        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate)) {
+        const QSize frame = frameGeometry().size();
+        if (frame != size()) {
+            centredByFrame_ = true;
+            if (frame != centredFrame_)
+                CentreOnScreen();
+        }
+    }
+    return handled;
 }
 
 void form1::closeEvent(QCloseEvent *event)

@@ -70,6 +70,7 @@ class form1 : public ProgramWindow, public Form1Controls
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
   private:
     void OpenPicture(int slot);
@@ -83,6 +84,7 @@ class form1 : public ProgramWindow, public Form1Controls
     // decoded at a reduced scale is measured at naturalSize, the size of the file's picture.
     void PlaceInSlot(int slot, const QImage &picture, QSize naturalSize = QSize());
     void StopAnimationPrologue();
+    void CentreOnScreen();
     void DrawAnimationFrame();
     template <typename Window> Window *showWindow(QPointer<Window> &window);
 
@@ -93,4 +95,8 @@ class form1 : public ProgramWindow, public Form1Controls
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;
+    // The outer size the window was last centred by, and whether the window manager's
+    // frame was known then.
+    QSize centredFrame_;
+    bool centredByFrame_ = false;
 };

@@ -8,11 +8,6 @@
 #include "state/module3.h"
 #include "state/program_state.h"
 
-namespace
-{
-const QString kPictureFilter = QStringLiteral("(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
-} // namespace
-
 void form1::OpenPicture1()
 {
     OpenPicture(0);
@@ -78,12 +73,10 @@ void form1::PlaceInSlot(int slot, const QImage &picture, QSize naturalSize)
 {
     MainSurfaces &s = state_.main;
     PictureHolder &thumbnail = slot == 0 ? s.Image4 : s.Image5;
-    s.Picture7.setPicture(picture);
     // The measuring surface takes the size of the picture in the file even when fewer
     // pixels were decoded; the placement then stretches the decoded pixels over the
     // fitted size, as it would the full picture.
-    if (naturalSize.isValid() && naturalSize != picture.size())
-        s.Picture7.resize(naturalSize.width(), naturalSize.height());
+    s.Picture7.setPicture(picture, naturalSize);
     const PlacementTools tools{s.Picture7, s.Image6};
     PlaceFitted(picture, s.Picture8[slot], tools, state_.vars);
     PlaceFitted(picture, s.Picture9[slot], tools, state_.vars);
