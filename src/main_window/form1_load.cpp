@@ -30,6 +30,7 @@ void form1::OpenPicture(int slot)
         ClearSlot(slot);
         const DecodedPicture decoded = DecodeForSlot(slot, path);
         PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+        state_.sources[slot].fromFile(path);
     });
 }
 
@@ -46,6 +47,7 @@ void form1::FillSlot(int slot, const QImage &picture)
 {
     ClearSlot(slot);
     PlaceInSlot(slot, picture);
+    state_.sources[slot].fromPicture(picture);
 }
 
 void form1::ClearSlot(int slot)
@@ -60,6 +62,7 @@ void form1::ClearSlot(int slot)
     s.Picture7.setPicture(QImage());
     s.Picture8[slot].clear();
     s.Picture9[slot].clear();
+    state_.sources[slot].clear();
 }
 
 void form1::PlaceInSlot(int slot, const QImage &picture, QSize naturalSize)
