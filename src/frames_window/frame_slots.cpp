@@ -3,6 +3,9 @@
 #include "frames/frames_rule.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
+#include "platform/surface.h"
+
+#include <algorithm>
 
 #include <utility>
 
@@ -74,6 +77,15 @@ FrameSlot frameFromFile(const QString &path, QSize bound)
     DecodedPicture decoded = loadPictureFor(path, bound);
     if (decoded.picture.isNull())
         throw CommandError("picture did not decode");
+    // Eight slots of large photographs would hold gigabytes; a slot keeps twice the pixels
+    // the canvas needs at most. A later, larger canvas decodes the file afresh.
+    const int side = std::max(bound.width(), bound.height());
+    const int shortSide = std::min(decoded.picture.width(), decoded.picture.height());
+    if (side > 0 && shortSide > 2 * side) {
+        const QSize kept = (QSizeF(decoded.picture.size()) * (2.0 * side / shortSide)).toSize();
+        decoded.picture = asSurfaceImage(
+            decoded.picture.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
     return FrameSlot{path, std::move(decoded.picture), decoded.naturalSize, bound};
 }
 

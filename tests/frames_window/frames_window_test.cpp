@@ -1,6 +1,7 @@
 #include "frames/frames_rule.h"
 #include "frames_window/frames_window.h"
 #include "frames_window/preview_view.h"
+#include "support/drop.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
@@ -144,7 +145,15 @@ TEST_F(FramesWindowTest, EmptySlotsAreLeftOutAndComposingNeedsTwoFrames)
 
     w.AddSlot_Click();
     w.AddSlot_Click();
-    load(w, 3, framePicture(1)); // slots: empty, 0, empty, 1
+    EXPECT_TRUE(dropOn(w.SlotImage[3], {framePicture(1)})); // slots: empty, 0, empty, 1
+    EXPECT_EQ(strip(w), (std::vector<int>{-1, 0, -1, 1}));
+    // A canvas whose frames would not fit in memory is refused before anything is made.
+    w.SizeOption[2]->click();
+    w.CanvasWidth->setValue(10000);
+    w.CanvasHeight->setValue(10000);
+    w.Compose_Click();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_FALSE(w.animation().isComposed());
     w.SizeOption[0]->click();
     w.SlitWidth->setValue(3);
     w.Compose_Click();
@@ -152,6 +161,28 @@ TEST_F(FramesWindowTest, EmptySlotsAreLeftOutAndComposingNeedsTwoFrames)
     EXPECT_TRUE(pixels::matches(w.PreviewSurface, composition(3, 2)));
     EXPECT_EQ(w.PreviewSurface.image().size(), QSize(320, 240));
     EXPECT_TRUE(w.Save->isEnabled());
+}
+
+// A slot keeps a large picture reduced for the canvas it was loaded for, and decodes the file
+// afresh when a larger canvas needs more pixels.
+TEST_F(FramesWindowTest, LargePicturesAreKeptReducedAndDecodedAfreshForALargerCanvas)
+{
+    const QImage big = pixels::randomPicture(2000, 1500, 7);
+    const QString path = writePicture(big, QStringLiteral("big.bmp"));
+    FramesWindow &w = open();
+    w.SizeOption[0]->click();
+    load(w, 0, path);
+    load(w, 1, path);
+    EXPECT_EQ(w.frameSlots().slot(0).picture.size(), QSize(853, 640));
+    EXPECT_EQ(w.frameSlots().slot(0).naturalSize, QSize(2000, 1500));
+
+    w.SizeOption[2]->click();
+    w.CanvasWidth->setValue(1000);
+    w.CanvasHeight->setValue(750);
+    w.Compose_Click();
+    // Both frames are the same picture, so the composition is that picture, fitted.
+    EXPECT_TRUE(pixels::sameImage(w.animation().composed(),
+                                  frames::FitFrame(big, big.size(), QSize(1000, 750))));
 }
 
 // The clock slides the lattice one pixel a tick, round and round, until 「とめる」; then the
