@@ -87,6 +87,21 @@ class FramesWindowTest : public ProgramFixture
     }
 };
 
+// Opened from the last item of 「ツール」, created once and kept; its close box discards it.
+TEST_F(FramesWindowTest, OpensFromTheToolsMenuOnce)
+{
+    window().mnuframes->trigger();
+    FramesWindow *frames = window().framesWindow();
+    ASSERT_NE(frames, nullptr);
+    EXPECT_EQ(frames->windowTitle(), QStringLiteral("コマアニメーション"));
+    EXPECT_TRUE(frames->isVisible());
+    window().mnuframes->trigger();
+    EXPECT_EQ(window().framesWindow(), frames);
+    frames->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window().framesWindow(), nullptr);
+}
+
 TEST_F(FramesWindowTest, StripAfterAddingRemovingMovingAndAFailedLoad)
 {
     FramesWindow &w = openWith(3);
