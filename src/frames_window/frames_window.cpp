@@ -8,6 +8,7 @@
 #include "state/program_state.h"
 
 #include <QCloseEvent>
+#include <QDir>
 
 namespace
 {
@@ -90,15 +91,10 @@ void FramesWindow::SlotImage_Drop(int index, const QString &path)
 void FramesWindow::LoadSlot(int index, const QString &path)
 {
     FrameSlot frame;
-    QString reason;
-    try {
-        frame = frameFromFile(path, CanvasSize());
-    } catch (const CommandError &error) {
-        reason = QString::fromStdString(error.what());
-    }
-    if (frame.isEmpty()) {
+    if (!runSilently([&] { frame = frameFromFile(path, CanvasSize()); })) {
         platform_.messages.showWarning(
-            kTitle, QStringLiteral("絵を読み込めませんでした\n%1\n%2").arg(path, reason));
+            kTitle,
+            QStringLiteral("絵を読み込めませんでした。\n%1").arg(QDir::toNativeSeparators(path)));
         return;
     }
     slots_.set(index, std::move(frame));
