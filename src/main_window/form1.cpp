@@ -30,6 +30,7 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(Command7, &QPushButton::clicked, this, &form1::Command7_Click);
     connect(mnusave, &QAction::triggered, this, &form1::mnusave_Click);
     connect(mnupicture, &QAction::triggered, this, &form1::mnupicture_Click);
+    connect(mnuframes, &QAction::triggered, this, &form1::mnuframes_Click);
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
     connect(senhaba, &QAction::triggered, this, &form1::senhaba_Click);
@@ -45,6 +46,7 @@ form1::~form1()
 {
     // Every other window goes with the main window.
     delete form9_;
+    delete framesWindow_;
     delete form2_;
     delete form3_;
     delete form13_;
@@ -160,6 +162,11 @@ void form1::mnusave_Click()
 void form1::mnupicture_Click()
 {
     showWindow(form9_);
+}
+
+void form1::mnuframes_Click()
+{
+    showWindow(framesWindow_);
 }
 
 void form1::mnuprint2_Click()

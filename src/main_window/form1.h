@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/form9.h"
+#include "frames_window/frames_window.h"
 #include "platform/interval_timer.h"
 #include "platform/picture_file.h"
 #include "printing/form13.h"
@@ -42,6 +43,7 @@ class form1 : public ProgramWindow, public Form1Controls
     void Timer1_Timer();
     void mnusave_Click();
     void mnupicture_Click();
+    void mnuframes_Click(); // 「コマアニメーション」
     void mnuprint2_Click();
     void mnuprintsen_Click();
     void senhaba_Click();
@@ -53,6 +55,7 @@ class form1 : public ProgramWindow, public Form1Controls
 
     // The secondary windows, created on first use and gone once their close box is used.
     form9 *editorWindow() const { return form9_; }
+    FramesWindow *framesWindow() const { return framesWindow_; }
     Form2 *lineWidthDialog() const { return form2_; }
     Form3 *latticePrintDialog() const { return form3_; }
     Form13 *picturePrintDialog() const { return form13_; }
@@ -92,6 +95,7 @@ class form1 : public ProgramWindow, public Form1Controls
     Platform &platform_;
     std::unique_ptr<IntervalTimer> timer1_;
     QPointer<form9> form9_;
+    QPointer<FramesWindow> framesWindow_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;

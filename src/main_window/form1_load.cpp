@@ -37,6 +37,7 @@ void form1::LoadPictureFile(int slot, const QString &path)
     ClearSlot(slot);
     const DecodedPicture decoded = DecodeForSlot(slot, path);
     PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+    state_.sources[slot].fromFile(path);
 }
 
 // The file is decoded once; the measuring surface and both placements use it. A large
@@ -53,6 +54,7 @@ void form1::FillSlot(int slot, const QImage &picture)
 {
     ClearSlot(slot);
     PlaceInSlot(slot, picture);
+    state_.sources[slot].fromPicture(picture);
 }
 
 void form1::ClearSlot(int slot)
@@ -67,6 +69,7 @@ void form1::ClearSlot(int slot)
     s.Picture7.setPicture(QImage());
     s.Picture8[slot].clear();
     s.Picture9[slot].clear();
+    state_.sources[slot].clear();
 }
 
 void form1::PlaceInSlot(int slot, const QImage &picture, QSize naturalSize)
