@@ -99,6 +99,30 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit)
     return composed;
 }
 
+void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit)
+{
+    checkRule(slit, frameCount);
+    if (index < 0 || index >= frameCount)
+        throw std::invalid_argument("frame index out of range");
+    if (composed.format() != QImage::Format_RGB32 || canvas.size() != composed.size())
+        throw std::invalid_argument("frames differ in size");
+    const QImage frame = asSurfaceImage(canvas);
+    const int width = composed.width();
+    const int period = frameCount * slit;
+    // The first stripe group whose column comes from this frame; the next ones follow
+    // one period apart.
+    const int first = positiveMod(-index, frameCount) * slit;
+    for (int y = 0; y < composed.height(); ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(frame.constScanLine(y));
+        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+        for (int x0 = first; x0 < width; x0 += period) {
+            const int end = std::min(width, x0 + slit);
+            for (int x = x0; x < end; ++x)
+                out[x] = in[x];
+        }
+    }
+}
+
 QImage FramesLattice(QSize size, int slit, int frameCount)
 {
     checkRule(slit, frameCount);

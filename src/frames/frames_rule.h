@@ -35,6 +35,12 @@ bool IsSlitColumn(int x, int slit, int frameCount, int offset = 0);
 // Composes frames that are already fitted to one canvas size (see FitFrame). Throws
 // std::invalid_argument when the count, the slit or the sizes do not fit the rule.
 QImage ComposeFrames(const std::vector<QImage> &canvases, int slit);
+// The same one frame at a time: copies into `composed` the columns that frame `index` of
+// `frameCount` owns, from its fitted canvas of the composed picture's size. Once every
+// frame has been given, `composed` equals ComposeFrames of them all; a caller composing
+// large canvases holds one fitted frame at a time. Throws std::invalid_argument like
+// ComposeFrames.
+void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit);
 
 // The lattice sheet of the given size.
 QImage FramesLattice(QSize size, int slit, int frameCount);

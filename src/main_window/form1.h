@@ -42,6 +42,7 @@ class form1 : public ProgramWindow, public Form1Controls
     void Command7_Click();
     void Timer1_Timer();
     void mnusave_Click();
+    void mnusaveanim_Click(); // 「アニメーションを保存」
     void mnupicture_Click();
     void mnuframes_Click(); // 「コマアニメーション」
     void mnuprint2_Click();
@@ -70,6 +71,9 @@ class form1 : public ProgramWindow, public Form1Controls
     void FillSlot(int slot, const QImage &picture);
     void ComposePictures();
     void SaveComposed();
+    // Writes one cycle of the preview, offsets 0 .. 2 lineWidth - 1 over Picture3, as an
+    // animated GIF or WebP, as the chosen name says.
+    void SaveAnimation();
 
   protected:
     void closeEvent(QCloseEvent *event) override;

@@ -26,6 +26,8 @@ class FileDialogs
 // name.
 FileDialogRequest pictureOpenRequest(const QString &folder);
 FileDialogRequest bitmapSaveRequest(const QString &folder);
+// Animated pictures to save: GIF or WebP.
+FileDialogRequest animationSaveRequest(const QString &folder);
 
 // Where the file dialogs start: the program's folder while the user may write there,
 // otherwise (an installed program) the user's pictures folder, or the home folder when
