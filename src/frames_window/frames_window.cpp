@@ -46,6 +46,7 @@ FramesWindow::FramesWindow(ProgramState &state, Platform &platform, form1 &)
     connect(StopPreview, &QPushButton::clicked, this, &FramesWindow::StopPreview_Click);
     connect(Preview, &PreviewView::dragged, this, &FramesWindow::Preview_Drag);
     connect(Save, &QPushButton::clicked, this, &FramesWindow::Save_Click);
+    connect(SaveAnimation, &QPushButton::clicked, this, &FramesWindow::SaveAnimation_Click);
     connect(PrintPicture, &QPushButton::clicked, this, &FramesWindow::PrintPicture_Click);
     connect(PrintLattice, &QPushButton::clicked, this, &FramesWindow::PrintLattice_Click);
 

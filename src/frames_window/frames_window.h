@@ -51,6 +51,7 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void PreviewTimer_Timer();        // the preview's clock, every 100 ms
     void Preview_Drag(int travel); // the mouse dragged across the preview
     void Save_Click();             // 「保存」
+    void SaveAnimation_Click();    // 「アニメーションを保存」
     void PrintPicture_Click();     // 「絵の印刷」
     void PrintLattice_Click();     // 「格子の印刷」
 

@@ -100,6 +100,7 @@ void FramesWindow::EnableComposedCommands()
 {
     const bool composed = animation_.isComposed();
     for (QWidget *w : {static_cast<QWidget *>(StartPreview), static_cast<QWidget *>(Save),
-                       static_cast<QWidget *>(PrintPicture), static_cast<QWidget *>(PrintLattice)})
+                       static_cast<QWidget *>(SaveAnimation), static_cast<QWidget *>(PrintPicture),
+                       static_cast<QWidget *>(PrintLattice)})
         w->setEnabled(composed);
 }

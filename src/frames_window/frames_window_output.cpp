@@ -1,5 +1,6 @@
 #include "frames_window/frames_window.h"
 
+#include "export/preview_animation.h"
 #include "frames_window/lattice_file_name.h"
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
@@ -50,6 +51,20 @@ void FramesWindow::Save_Click()
         reportFileNotWritten(platform_.messages, pictureWritten ? latticePath : picturePath,
                              QString::fromStdString(failure.what()));
     }
+}
+
+// One cycle of the preview as an animated GIF or WebP, as the chosen name says.
+void FramesWindow::SaveAnimation_Click()
+{
+    if (!animation_.isComposed())
+        return;
+    StopAnimation();
+    runSilently([&] {
+        const QString path =
+            platform_.dialogs.showSave(animationSaveRequest(state_.vars.appFolder));
+        animation::savePreviewAnimation(animation_.composed(), animation_.slit(),
+                                        animation_.frameCount(), path, platform_.messages);
+    });
 }
 
 void FramesWindow::PrintPicture_Click()

@@ -117,6 +117,8 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
                                  QRect(kPanelLeft + 154, 454, 146, 36));
     StopPreview->hide();
     Save = colouredButton(c, QStringLiteral("保存"), kSave, QRect(kPanelLeft, 498, 146, 36));
+    SaveAnimation = colouredButton(c, QStringLiteral("アニメーションを保存"), kSave,
+                                   QRect(kPanelLeft + 154, 498, 146, 36));
 
     PrintFrame = frame(c, QStringLiteral("印刷"), QRect(kPanelLeft, 590, kPanelWidth, 116));
     setBackground(PrintFrame, kGrey);

@@ -37,10 +37,11 @@ struct FramesControls {
     QSpinBox *CanvasHeight = nullptr;       // "たて", 16 .. 10000
     QLabel *FrameCount = nullptr;           // "コマの数＝" and N
 
-    QPushButton *Compose = nullptr;      // "合成"
-    QPushButton *StartPreview = nullptr; // "うごかす"
-    QPushButton *StopPreview = nullptr;  // "とめる", in the same place, hidden at the start
-    QPushButton *Save = nullptr;         // "保存"
+    QPushButton *Compose = nullptr;       // "合成"
+    QPushButton *StartPreview = nullptr;  // "うごかす"
+    QPushButton *StopPreview = nullptr;   // "とめる", in the same place, hidden at the start
+    QPushButton *Save = nullptr;          // "保存"
+    QPushButton *SaveAnimation = nullptr; // "アニメーションを保存"
 
     QGroupBox *PrintFrame = nullptr;         // "印刷"
     QRadioButton *PaperOption[2] = {};       // "Ａ４", "Ｂ５"

@@ -1,5 +1,6 @@
 #include "frames/frames_rule.h"
 #include "frames_window/frames_window.h"
+#include "support/animation_reading.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
 
@@ -94,6 +95,25 @@ TEST_F(FramesOutputTest, AFailedSaveLeavesNothingAndSaysSo)
     messages.shown.clear();
     w.Save_Click();
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// The preview cycle as a lossless WebP: N w frames equal to the preview at each offset.
+TEST_F(FramesOutputTest, SavesThePreviewCycleAsAnAnimation)
+{
+    FramesWindow &w = composed(QSize(50, 20), 2);
+    const QString path = temp.filePath(QStringLiteral("walk.webp"));
+    dialogs.answer(path);
+    w.SaveAnimation_Click();
+    const animated::Animation saved = animated::readWebP(path);
+    ASSERT_EQ(saved.frames.size(), 6u);
+    for (int o = 0; o < 6; ++o)
+        EXPECT_TRUE(pixels::sameImage(saved.frames[o],
+                                      frames::PreviewFrame(w.animation().composed(), 2, 3, o)));
+    // A name of another kind writes nothing and says so.
+    dialogs.answer(temp.filePath(QStringLiteral("walk.png")));
+    w.SaveAnimation_Click();
+    EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("walk.png"))));
+    ASSERT_EQ(messages.shown.size(), 1);
 }
 
 // Printed at one pixel to 1/96 inch on the paper chosen; a picture larger than the
