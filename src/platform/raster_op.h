@@ -10,6 +10,28 @@ enum class RasterOp {
     SrcErase,  // S AND NOT D
 };
 
+// One pixel (Format_RGB32) of op. The alpha byte of the result stays 0xFF when both alpha
+// bytes are 0xFF.
+template <RasterOp op> constexpr unsigned rasterOp(unsigned s, unsigned d)
+{
+    constexpr unsigned alpha = 0xFF000000u;
+    if constexpr (op == RasterOp::SrcCopy)
+        return s;
+    else if constexpr (op == RasterOp::SrcPaint)
+        return s | d;
+    else if constexpr (op == RasterOp::SrcAnd)
+        return s & d; // both alpha bytes are 0xFF, so AND keeps it
+    else if constexpr (op == RasterOp::SrcInvert)
+        return (s ^ d) | alpha;
+    else
+        return (s & ~d) | alpha;
+}
+
 // Combines one run of source pixels into a run of destination pixels (Format_RGB32).
 // The alpha byte of the result stays 0xFF.
 void applyRasterOp(RasterOp op, const unsigned *src, unsigned *dst, int count);
+
+// dst = second(src2, first(src1, fill)) for each pixel: a fill and two raster operations on
+// top of each other, in one pass. The runs must not overlap dst.
+void applyRasterOps(unsigned fill, RasterOp first, const unsigned *src1, RasterOp second,
+                    const unsigned *src2, unsigned *dst, int count);

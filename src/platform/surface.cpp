@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -133,6 +134,19 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
     changed();
 }
 
+void Surface::fillRows(const QImage &row)
+{
+    const QImage pattern = asSurfaceImage(row);
+    if (pattern.isNull() || image_.isNull())
+        return;
+    const auto *from = reinterpret_cast<const QRgb *>(pattern.constScanLine(0));
+    const std::size_t bytes = sizeof(QRgb) * std::size_t(std::min(width(), pattern.width()));
+    uchar *to = image_.bits();
+    for (int y = 0; y < height(); ++y, to += image_.bytesPerLine())
+        std::memcpy(to, from, bytes);
+    changed();
+}
+
 void Surface::paintPicture(const QImage &picture, const RectF &dst, RasterOp op)
 {
     paintPicture(picture, dst, RectF{0, 0, double(picture.width()), double(picture.height())}, op);
@@ -182,6 +196,37 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
             ? region
             : asSurfaceImage(region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
     combine(image_, to.x0, to.y0, stretched, 0, 0, to.width(), to.height(), op);
+    changed();
+}
+
+void Surface::fillAndPaint(const RectF &dst, Colour colour, const Layer &first, const Layer &second)
+{
+    const PixelRect d = toPixels(dst);
+    const PixelRect s1 = toPixels(first.src);
+    const PixelRect s2 = toPixels(second.src);
+    const auto fits = [&d](const PixelRect &s, const QImage &picture) {
+        return picture.format() == QImage::Format_RGB32 && s.width() == d.width() &&
+               s.height() == d.height() && s.x0 >= 0 && s.y0 >= 0 && s.x1 <= picture.width() &&
+               s.y1 <= picture.height();
+    };
+    const bool inside = !d.empty() && d.x0 >= 0 && d.y0 >= 0 && d.x1 <= width() && d.y1 <= height();
+    if (!inside || !fits(s1, first.picture) || !fits(s2, second.picture)) {
+        if (!d.empty())
+            fillBox(d.x0, d.y0, d.x1 - 1, d.y1 - 1, colour);
+        paintPicture(first.picture, dst, first.src, first.op);
+        paintPicture(second.picture, dst, second.src, second.op);
+        return;
+    }
+    // Taken by value, like combine's source, in case a picture is this surface's own image.
+    const QImage from1 = first.picture;
+    const QImage from2 = second.picture;
+    uchar *to = image_.bits() + d.y0 * image_.bytesPerLine();
+    for (int row = 0; row < d.height(); ++row, to += image_.bytesPerLine()) {
+        const auto *a = reinterpret_cast<const unsigned *>(from1.constScanLine(s1.y0 + row));
+        const auto *b = reinterpret_cast<const unsigned *>(from2.constScanLine(s2.y0 + row));
+        applyRasterOps(toQRgb(colour), first.op, a + s1.x0, second.op, b + s2.x0,
+                       reinterpret_cast<unsigned *>(to) + d.x0, d.width());
+    }
     changed();
 }
 

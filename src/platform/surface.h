@@ -20,8 +20,9 @@ struct RectF {
 //
 // Fractional coordinates become whole pixels by rounding each edge half to even, so that
 // a rectangle from x covers the columns round(x) .. round(x + w) - 1.
-class Surface {
-public:
+class Surface
+{
+  public:
     Surface(int width, int height, Colour back = kWhite, Colour fore = kBlack);
 
     int width() const { return image_.width(); }
@@ -36,6 +37,8 @@ public:
 
     // Filled box with both corners included, clipped to the surface.
     void fillBox(double left, double top, double right, double bottom, Colour colour);
+    // Makes every row a copy of the first row of `row` (cut or left as it is past its width).
+    void fillRows(const QImage &row);
 
     // Paints a picture into dst, from the whole picture or from src, stretching when the
     // sizes differ. A stretched plain copy (SrcCopy) is resampled smoothly, so photos look
@@ -43,6 +46,16 @@ public:
     // pixel, so it never invents colours. Either way the operation itself is exact.
     void paintPicture(const QImage &picture, const RectF &dst, RasterOp op = RasterOp::SrcCopy);
     void paintPicture(const QImage &picture, const RectF &dst, const RectF &src, RasterOp op);
+
+    // Fills dst with colour, then paints the source rectangles of two pictures over it with
+    // their raster operations, in that order. The pixels are those of a fill and two
+    // paintPicture calls; when nothing is stretched or cut off it is one pass over dst.
+    struct Layer {
+        const QImage &picture;
+        RectF src;
+        RasterOp op;
+    };
+    void fillAndPaint(const RectF &dst, Colour colour, const Layer &first, const Layer &second);
 
     // Unscaled block transfer of a w x h rectangle from src at (sx, sy) to (x, y).
     void bitBlt(int x, int y, int w, int h, const Surface &src, int sx, int sy, RasterOp op);
@@ -80,7 +93,7 @@ public:
     void attachView(QWidget *view);
     QWidget *view() const { return view_; }
 
-private:
+  private:
     void changed();
 
     QImage image_;
