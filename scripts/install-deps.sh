@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config time bc
   qt6-base-dev qt6-image-formats-plugins
   fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
