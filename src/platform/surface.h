@@ -5,7 +5,12 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 // A rectangle in the surface's own pixels, possibly fractional: left, top, width, height.
 struct RectF {
@@ -25,9 +30,11 @@ class Surface
   public:
     Surface(int width, int height, Colour back = kWhite, Colour fore = kBlack);
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // Keeps the pixels where the old and new sizes overlap, background elsewhere.
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+    // Keeps the pixels where the old and new sizes overlap, background elsewhere. The pixels
+    // are moved only when they are next needed, so a surface resized again and again (the
+    // editor's zoomed insert picture) costs nothing for the sizes it passes through.
     void resize(int width, int height);
 
     Colour foreColor() const { return fore_; }
@@ -65,7 +72,22 @@ class Surface
     void pset(int x, int y, Colour colour);
 
     // The persistent image. Copying the returned QImage is a cheap snapshot.
-    const QImage &image() const { return image_; }
+    const QImage &image() const
+    {
+        settle();
+        return image_;
+    }
+
+    // Drawing on demand, for a surface far larger than the part anyone looks at (the editor's
+    // zoomed insert picture). draw(out, origin) must write exactly the pixels of the drawing
+    // that out holds, out's (0, 0) being the surface's origin; it runs whenever those pixels
+    // are needed, so it must not depend on anything that changes afterwards. The drawing
+    // covers `area` (cut to the surface) and replaces what is there, as any drawing does.
+    using Drawing = std::function<void(QImage &out, QPoint origin)>;
+    void drawOnDemand(const QRect &area, Drawing draw);
+    // The top-left width x height of the image (cut to the surface), with the surface's
+    // (0, 0) at (0, 0): costs that part only, however large the surface.
+    QImage topLeft(int width, int height) const;
 
     // Assigning a picture: an auto-sizing surface takes the picture's natural size and
     // shows it; any other surface draws it unscaled at its top-left corner. The empty
@@ -78,6 +100,7 @@ class Surface
     // place (Format_RGB32, alpha bytes kept at 0xFF).
     template <typename Fn> void editPixels(Fn &&fn)
     {
+        settle();
         fn(image_);
         changed();
     }
@@ -94,9 +117,30 @@ class Surface
     QWidget *view() const { return view_; }
 
   private:
+    // Drawing not yet carried out: a resize cutting the surface down to `clip`, or a fill or
+    // a drawing of `area`. Each knows the surface's size when it was made.
+    struct Step {
+        QSize size;
+        QSize clip;
+        QRect area;
+        std::optional<Colour> fill;
+        Drawing draw;
+    };
     void changed();
+    bool deferring() const { return !pending_.empty() || baseColour_.has_value(); }
+    void defer(Step step);
+    void prune();
+    void render(QImage &out, const QRect &part) const;
+    void settle() const;
 
-    QImage image_;
+    // The pixels, as of the first pending step: the image, or when baseColour_ is set an
+    // image of baseSize_ in that colour that is not built.
+    mutable QImage image_;
+    mutable std::optional<Colour> baseColour_;
+    mutable QSize baseSize_;
+    mutable std::vector<Step> pending_;
+    mutable QImage part_; // the last part given by topLeft, reused for the next
+    QSize size_;
     Colour back_;
     Colour fore_;
     bool autoSize_ = false;
