@@ -35,17 +35,6 @@ std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
     return result;
 }
 
-// Mixes two pixels, weight 0..256 towards b; red and blue in one word, green in another.
-inline std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight)
-{
-    const std::uint32_t keep = 256 - weight;
-    const std::uint32_t rb =
-        (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight) >> 8) & 0x00FF00FFu;
-    const std::uint32_t g =
-        (((a & 0x0000FF00u) * keep + (b & 0x0000FF00u) * weight) >> 8) & 0x0000FF00u;
-    return 0xFF000000u | rb | g;
-}
-
 // Mixes two runs of pixels byte by byte, weight 0..256 towards b. Each product fits in 16
 // bits (255 * 256), so the compiler can work on many bytes at once.
 void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
@@ -58,6 +47,17 @@ void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight
     const auto keep = std::uint16_t(256 - weight);
     for (int k = 0; k < count * 4; ++k)
         ob[k] = std::uint8_t((std::uint16_t(ab[k] * keep) + std::uint16_t(bb[k] * w)) >> 8);
+}
+
+// Mixes pairs of pixels byte by byte, each with its own weight: keep[k] for a, towards[k]
+// for b (the weights of a column repeated for its four bytes). The same sums as mixRun.
+void mixColumns(const std::uint8_t *__restrict a, const std::uint8_t *__restrict b,
+                const std::uint16_t *__restrict keep, const std::uint16_t *__restrict towards,
+                std::uint8_t *__restrict out, int bytes)
+{
+    for (int k = 0; k < bytes; ++k)
+        out[k] =
+            std::uint8_t((std::uint16_t(a[k] * keep[k]) + std::uint16_t(b[k] * towards[k])) >> 8);
 }
 
 // The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
@@ -82,6 +82,18 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
     blend.resize(std::size_t(srcW));
     const Tap *blended = nullptr;
     const int partW = part.width();
+    // The columns' weights for each byte, and the two neighbours of each column of a blend.
+    static std::vector<std::uint16_t> keep, towards;
+    static std::vector<std::uint32_t> left, right;
+    keep.resize(std::size_t(partW) * 4);
+    towards.resize(std::size_t(partW) * 4);
+    left.resize(std::size_t(partW));
+    right.resize(std::size_t(partW));
+    for (int c = 0; c < partW; ++c)
+        for (int k = 0; k < 4; ++k) {
+            towards[std::size_t(c * 4 + k)] = std::uint16_t(columns[std::size_t(c)].weight);
+            keep[std::size_t(c * 4 + k)] = std::uint16_t(256 - columns[std::size_t(c)].weight);
+        }
     for (int r = 0; r < part.height(); ++r) {
         const Tap &row = rows[std::size_t(r)];
         if (!blended || blended->index != row.index || blended->next != row.next ||
@@ -98,8 +110,12 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
                      (part.left() - origin.x());
         for (int c = 0; c < partW; ++c) {
             const Tap &col = columns[std::size_t(c)];
-            line[c] = mix(blend[std::size_t(col.index)], blend[std::size_t(col.next)], col.weight);
+            left[std::size_t(c)] = blend[std::size_t(col.index)];
+            right[std::size_t(c)] = blend[std::size_t(col.next)];
         }
+        mixColumns(reinterpret_cast<const std::uint8_t *>(left.data()),
+                   reinterpret_cast<const std::uint8_t *>(right.data()), keep.data(),
+                   towards.data(), reinterpret_cast<std::uint8_t *>(line), partW * 4);
     }
 }
 
