@@ -59,15 +59,19 @@ void applyRasterOp(RasterOp op, const unsigned *src, unsigned *dst, int count)
     withOp(op, [&]<RasterOp o>() { applyRun<o>(src, dst, count); });
 }
 
-void applyRasterOps(unsigned fill, RasterOp first, const unsigned *src1, RasterOp second,
-                    const unsigned *src2, unsigned *dst, int count)
+void applyRasterOps(unsigned fill, RasterOp first, PixelRows src1, RasterOp second, PixelRows src2,
+                    unsigned char *dst, long dstStride, int count, int rows)
 {
+    // The operations are chosen once; each row is then one tight loop.
     withOp(first, [&]<RasterOp a>() {
         withOp(second, [&]<RasterOp b>() {
-            if (fill == 0xFFFFFFFFu)
-                applyTwoOnWhite<a, b>(src1, src2, dst, count);
-            else
-                applyTwo<a, b>(fill, src1, src2, dst, count);
+            for (int y = 0; y < rows; ++y) {
+                auto *to = reinterpret_cast<unsigned *>(dst + y * dstStride);
+                if (fill == 0xFFFFFFFFu)
+                    applyTwoOnWhite<a, b>(src1.row(y), src2.row(y), to, count);
+                else
+                    applyTwo<a, b>(fill, src1.row(y), src2.row(y), to, count);
+            }
         });
     });
 }

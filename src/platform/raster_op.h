@@ -31,7 +31,18 @@ template <RasterOp op> constexpr unsigned rasterOp(unsigned s, unsigned d)
 // The alpha byte of the result stays 0xFF.
 void applyRasterOp(RasterOp op, const unsigned *src, unsigned *dst, int count);
 
-// dst = second(src2, first(src1, fill)) for each pixel: a fill and two raster operations on
-// top of each other, in one pass. The runs must not overlap dst.
-void applyRasterOps(unsigned fill, RasterOp first, const unsigned *src1, RasterOp second,
-                    const unsigned *src2, unsigned *dst, int count);
+// A run of pixels in each of `rows` rows, `stride` bytes apart.
+struct PixelRows {
+    const unsigned char *first;
+    long stride;
+    const unsigned *row(int y) const
+    {
+        return reinterpret_cast<const unsigned *>(first + y * stride);
+    }
+};
+
+// dst = second(src2, first(src1, fill)) for each pixel of `count` pixels in each of `rows`
+// rows: a fill and two raster operations on top of each other, in one pass. The rows must
+// not overlap dst.
+void applyRasterOps(unsigned fill, RasterOp first, PixelRows src1, RasterOp second, PixelRows src2,
+                    unsigned char *dst, long dstStride, int count, int rows);

@@ -379,13 +379,12 @@ void Surface::fillAndPaint(const RectF &dst, Colour colour, const Layer &first, 
     // Taken by value, like combine's source, in case a picture is this surface's own image.
     const QImage from1 = first.picture;
     const QImage from2 = second.picture;
-    uchar *to = image_.bits() + d.y0 * image_.bytesPerLine();
-    for (int row = 0; row < d.height(); ++row, to += image_.bytesPerLine()) {
-        const auto *a = reinterpret_cast<const unsigned *>(from1.constScanLine(s1.y0 + row));
-        const auto *b = reinterpret_cast<const unsigned *>(from2.constScanLine(s2.y0 + row));
-        applyRasterOps(toQRgb(colour), first.op, a + s1.x0, second.op, b + s2.x0,
-                       reinterpret_cast<unsigned *>(to) + d.x0, d.width());
-    }
+    uchar *to = image_.bits() + d.y0 * image_.bytesPerLine() + 4 * d.x0;
+    applyRasterOps(toQRgb(colour), first.op,
+                   PixelRows{from1.constScanLine(s1.y0) + 4 * s1.x0, from1.bytesPerLine()},
+                   second.op,
+                   PixelRows{from2.constScanLine(s2.y0) + 4 * s2.x0, from2.bytesPerLine()}, to,
+                   image_.bytesPerLine(), d.width(), d.height());
     changed();
 }
 
