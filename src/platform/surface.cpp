@@ -1,5 +1,6 @@
 #include "platform/surface.h"
 
+#include "platform/command_error.h"
 #include "platform/numeric.h"
 
 #include <QPainter>
@@ -353,6 +354,9 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
         to.width() == region.width() && to.height() == region.height()
             ? region
             : asSurfaceImage(region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
+    // A stretch too large for the memory there is comes back empty: the command ends.
+    if (stretched.isNull())
+        throw CommandError("not enough memory to stretch the picture");
     combine(image_, to.x0, to.y0, stretched, 0, 0, to.width(), to.height(), op);
     changed();
 }
