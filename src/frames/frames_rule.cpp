@@ -79,6 +79,30 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit)
     return composed;
 }
 
+void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit)
+{
+    if (slit < kMinSlit)
+        throw std::invalid_argument("slit width out of range");
+    if (frameCount < kMinFrames || frameCount > kMaxFrames || index < 0 || index >= frameCount)
+        throw std::invalid_argument("frame index out of range");
+    if (canvas.size() != composed.size() || composed.format() != QImage::Format_RGB32)
+        throw std::invalid_argument("frame and composition differ");
+    const QImage frame = asSurfaceImage(canvas);
+    const int width = composed.width();
+    // The first group of this frame: FrameOfColumn(g w) = index, so g = (-index) mod N; the
+    // frame's groups then repeat every N groups.
+    const int firstGroup = positiveMod(-index, frameCount);
+    const qsizetype period = qsizetype(frameCount) * slit;
+    for (int y = 0; y < composed.height(); ++y) {
+        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+        const auto *in = reinterpret_cast<const uint32_t *>(frame.constScanLine(y));
+        for (qsizetype x0 = qsizetype(firstGroup) * slit; x0 < width; x0 += period) {
+            const qsizetype end = std::min<qsizetype>(width, x0 + slit);
+            std::memcpy(out + x0, in + x0, size_t(end - x0) * 4);
+        }
+    }
+}
+
 QImage FramesLattice(QSize size, int slit, int frameCount)
 {
     checkRule(slit, frameCount);

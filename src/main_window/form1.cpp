@@ -32,6 +32,7 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(mnupicture, &QAction::triggered, this, &form1::mnupicture_Click);
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
+    connect(mnusheet, &QAction::triggered, this, &form1::mnusheet_Click);
     connect(senhaba, &QAction::triggered, this, &form1::senhaba_Click);
     Image4View->acceptPictureDrops();
     Image5View->acceptPictureDrops();
@@ -48,6 +49,7 @@ form1::~form1()
     delete form2_;
     delete form3_;
     delete form13_;
+    delete sheetWindow_;
 }
 
 void form1::Form_Load()
@@ -58,8 +60,8 @@ void form1::Form_Load()
     vars.latticeBar = 2;
     Label2[1]->setText(QString::number(vars.lineWidth));
 
-    const QPoint corner = centredPositionTwips(platform_.app.screenSizeTwips(),
-                                               frameGeometry().size() * 15);
+    const QPoint corner =
+        centredPositionTwips(platform_.app.screenSizeTwips(), frameGeometry().size() * 15);
     move(corner / 15);
 
     vars.appFolder = withTrailingSeparator(platform_.app.programFolder());
@@ -146,6 +148,25 @@ void form1::mnuprint2_Click()
 void form1::mnuprintsen_Click()
 {
     showWindow(form3_);
+}
+
+void form1::mnusheet_Click()
+{
+    // Picture 1 and picture 2 as the large canvases hold them, fitted onto a canvas of the
+    // composed picture's proportions at the sheet's size.
+    MainSurfaces &s = state_.main;
+    std::vector<sheet::FramePicture> frames{{s.Picture9[0].image(), QSize()},
+                                            {s.Picture9[1].image(), QSize()}};
+    const QSize aspect = s.Picture3.image().size();
+    if (!sheetWindow_) {
+        sheetWindow_ = new SheetWindow(platform_, std::move(frames), aspect);
+        sheetWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        sheetWindow_->setFrames(std::move(frames), aspect);
+    }
+    sheetWindow_->show();
+    sheetWindow_->raise();
+    sheetWindow_->activateWindow();
 }
 
 void form1::senhaba_Click()

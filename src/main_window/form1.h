@@ -6,6 +6,7 @@
 #include "printing/form13.h"
 #include "printing/form3.h"
 #include "settings/form2.h"
+#include "sheet_window/sheet_window.h"
 #include "ui/form1_controls.h"
 #include "ui/program_window.h"
 
@@ -43,6 +44,7 @@ public:
     void mnupicture_Click();
     void mnuprint2_Click();
     void mnuprintsen_Click();
+    void mnusheet_Click(); // 「印刷用シート」
     void senhaba_Click();
     void Image4_Drop(const QString &path);
     void Image5_Drop(const QString &path);
@@ -55,6 +57,7 @@ public:
     Form2 *lineWidthDialog() const { return form2_; }
     Form3 *latticePrintDialog() const { return form3_; }
     Form13 *picturePrintDialog() const { return form13_; }
+    SheetWindow *sheetWindow() const { return sheetWindow_; }
 
     // Loading the slots; also the road the editor's picture takes into picture 1 or 2.
     void OpenPicture1();
@@ -87,4 +90,5 @@ private:
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;
+    QPointer<SheetWindow> sheetWindow_;
 };

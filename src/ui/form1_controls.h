@@ -34,6 +34,7 @@ struct Form1Controls {
     QAction *mnupicture = nullptr;  // "ツール" > "絵の作成"
     QAction *mnuprint2 = nullptr;   // "印刷" > "絵の印刷"
     QAction *mnuprintsen = nullptr; // "印刷" > "線の印刷"
+    QAction *mnusheet = nullptr;    // "印刷" > "印刷用シート"
     QAction *senhaba = nullptr;     // "設定" > "線の幅"
 
     void setupControls(ProgramWindow *window, MainSurfaces &surfaces);
