@@ -19,7 +19,7 @@ add_custom_command(
   COMMENT "Drawing the striped icon")
 add_custom_target(lintaro_icons ALL DEPENDS ${LINTARO_ICON_DIR}/32x32/apps/${LINTARO_APP_ID}.png)
 
-install(TARGETS lintaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS lintaro lintaro-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/${LINTARO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/${LINTARO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${LINTARO_ICON_DIR} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
@@ -30,10 +30,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Lintaro developers <lintaro@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Stripe animations from two pictures")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Lintaro interleaves two pictures in vertical stripes, previews them under their lattice\n sheet, saves both as bitmaps and prints them at the same scale.")
+    "Lintaro interleaves two pictures in vertical stripes, previews them under their lattice\n sheet, saves both as bitmaps and prints them at the same scale. lintaro-cli composes\n 2 to 8 frames from the command line and exports the preview as animated GIF or WebP.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt libraries come from the binary's own links; the windowing plugins, the extra
+# The Qt, GIF, WebP and palette libraries come from the binaries' own links; the windowing plugins, the extra
 # picture readers and the Japanese Gothic face are loaded at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-ipafont-gothic")

@@ -81,24 +81,27 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit)
 
 void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit)
 {
+    // Any slit from 1: a print sheet's slit is a whole number of printer dots.
     if (slit < kMinSlit)
         throw std::invalid_argument("slit width out of range");
-    if (frameCount < kMinFrames || frameCount > kMaxFrames || index < 0 || index >= frameCount)
+    checkRule(kMinSlit, frameCount);
+    if (index < 0 || index >= frameCount)
         throw std::invalid_argument("frame index out of range");
-    if (canvas.size() != composed.size() || composed.format() != QImage::Format_RGB32)
-        throw std::invalid_argument("frame and composition differ");
+    if (composed.format() != QImage::Format_RGB32 || canvas.size() != composed.size())
+        throw std::invalid_argument("frames differ in size");
     const QImage frame = asSurfaceImage(canvas);
     const int width = composed.width();
-    // The first group of this frame: FrameOfColumn(g w) = index, so g = (-index) mod N; the
-    // frame's groups then repeat every N groups.
-    const int firstGroup = positiveMod(-index, frameCount);
-    const qsizetype period = qsizetype(frameCount) * slit;
+    const int period = frameCount * slit;
+    // The first stripe group whose column comes from this frame; the next ones follow
+    // one period apart.
+    const int first = positiveMod(-index, frameCount) * slit;
     for (int y = 0; y < composed.height(); ++y) {
-        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
         const auto *in = reinterpret_cast<const uint32_t *>(frame.constScanLine(y));
-        for (qsizetype x0 = qsizetype(firstGroup) * slit; x0 < width; x0 += period) {
-            const qsizetype end = std::min<qsizetype>(width, x0 + slit);
-            std::memcpy(out + x0, in + x0, size_t(end - x0) * 4);
+        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+        for (int x0 = first; x0 < width; x0 += period) {
+            const int end = std::min(width, x0 + slit);
+            for (int x = x0; x < end; ++x)
+                out[x] = in[x];
         }
     }
 }

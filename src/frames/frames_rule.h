@@ -35,11 +35,12 @@ bool IsSlitColumn(int x, int slit, int frameCount, int offset = 0);
 // Composes frames that are already fitted to one canvas size (see FitFrame). Throws
 // std::invalid_argument when the count, the slit or the sizes do not fit the rule.
 QImage ComposeFrames(const std::vector<QImage> &canvases, int slit);
-// The same composition built one frame at a time, for canvases too large to hold every
-// fitted frame at once: a print sheet at the printer's resolution, where a slit is a whole
-// number of printer dots and may be far wider than a screen slit (any slit from 1). Copies
-// into `composed` exactly the stripe groups the rule gives frame `index` of `frameCount`;
-// `canvas` and `composed` are the same size. Throws std::invalid_argument otherwise.
+// The same one frame at a time: copies into `composed` the columns that frame `index` of
+// `frameCount` owns, from its fitted canvas of the composed picture's size. Once every
+// frame has been given, `composed` equals ComposeFrames of them all; a caller composing
+// large canvases holds one fitted frame at a time. Any slit from 1 is taken: a print sheet
+// at the printer's resolution has slits of many dots. Throws std::invalid_argument like
+// ComposeFrames otherwise.
 void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit);
 
 // The lattice sheet of the given size.

@@ -29,6 +29,7 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(Command6, &QPushButton::clicked, this, &form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &form1::Command7_Click);
     connect(mnusave, &QAction::triggered, this, &form1::mnusave_Click);
+    connect(mnusaveanim, &QAction::triggered, this, &form1::mnusaveanim_Click);
     connect(mnupicture, &QAction::triggered, this, &form1::mnupicture_Click);
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);

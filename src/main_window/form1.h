@@ -41,6 +41,7 @@ public:
     void Command7_Click();
     void Timer1_Timer();
     void mnusave_Click();
+    void mnusaveanim_Click(); // 「アニメーションを保存」
     void mnupicture_Click();
     void mnuprint2_Click();
     void mnuprintsen_Click();
@@ -66,6 +67,9 @@ public:
     void FillSlot(int slot, const QImage &picture);
     void ComposePictures();
     void SaveComposed();
+    // Writes one cycle of the preview, offsets 0 .. 2 lineWidth - 1 over Picture3, as an
+    // animated GIF or WebP, as the chosen name says.
+    void SaveAnimation();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -21,3 +21,8 @@ FileDialogRequest bitmapSaveRequest(const QString &folder)
 {
     return FileDialogRequest{QStringLiteral("(*.bmp)|*.bmp"), folder, QString(), 0};
 }
+
+FileDialogRequest animationSaveRequest(const QString &folder)
+{
+    return FileDialogRequest{QStringLiteral("(*.gif)|*.gif|(*.webp)|*.webp"), folder, QString(), 0};
+}

@@ -24,6 +24,8 @@ public:
 // bitmaps to save, starting in the given folder with an empty file name.
 FileDialogRequest pictureOpenRequest(const QString &folder);
 FileDialogRequest bitmapSaveRequest(const QString &folder);
+// Animated pictures to save: GIF or WebP.
+FileDialogRequest animationSaveRequest(const QString &folder);
 
 // "desc1|pat1;pat2|desc2|pat3" -> {"desc1 (pat1 pat2)", "desc2 (pat3)"}: the same filter in
 // the form Qt's file dialogs take.

@@ -112,6 +112,7 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     QMenuBar *bar = window->menuBar();
     QMenu *mnufile = bar->addMenu(QStringLiteral("ファイル"));
     mnusave = mnufile->addAction(QStringLiteral("保存"));
+    mnusaveanim = mnufile->addAction(QStringLiteral("アニメーションを保存"));
     QMenu *mnutool = bar->addMenu(QStringLiteral("ツール"));
     mnupicture = mnutool->addAction(QStringLiteral("絵の作成"));
     QMenu *mnuprint = bar->addMenu(QStringLiteral("印刷"));

@@ -31,6 +31,7 @@ struct Form1Controls {
     HolderView *Image5View = nullptr;
 
     QAction *mnusave = nullptr;     // "ファイル" > "保存"
+    QAction *mnusaveanim = nullptr; // "ファイル" > "アニメーションを保存"
     QAction *mnupicture = nullptr;  // "ツール" > "絵の作成"
     QAction *mnuprint2 = nullptr;   // "印刷" > "絵の印刷"
     QAction *mnuprintsen = nullptr; // "印刷" > "線の印刷"

@@ -11,6 +11,10 @@ id=io.github.lintaro.Lintaro
 fail() { echo "FAIL: $*"; exit 1; }
 
 [ -x "$prefix/bin/lintaro" ] || fail "bin/lintaro missing"
+[ -x "$prefix/bin/lintaro-cli" ] || fail "bin/lintaro-cli missing"
+# The command-line program runs without any display.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/lintaro-cli" --version |
+  grep -q '^lintaro-cli ' || fail "lintaro-cli does not run without a display"
 desktop="$prefix/share/applications/$id.desktop"
 [ -f "$desktop" ] || fail "desktop entry missing"
 desktop-file-validate "$desktop" || fail "desktop entry invalid"

@@ -12,11 +12,12 @@ info=$(dpkg-deb --info "$deb")
 echo "$info" | sed -n '/Package:/,$p'
 depends=$(echo "$info" | sed -n 's/^ Depends: //p')
 for need in libqt6widgets6 libqt6gui6 libqt6printsupport6 qt6-qpa-plugins \
-            qt6-image-formats-plugins fonts-ipafont-gothic; do
+            qt6-image-formats-plugins fonts-ipafont-gothic libgif7 libimagequant0 libwebp7 \
+            libwebpmux3; do
   echo "$depends" | grep -q "$need" || fail "package does not depend on $need"
 done
 contents=$(dpkg-deb --contents "$deb")
-for path in ./usr/bin/lintaro ./usr/share/applications/io.github.lintaro.Lintaro.desktop \
+for path in ./usr/bin/lintaro ./usr/bin/lintaro-cli ./usr/share/applications/io.github.lintaro.Lintaro.desktop \
             ./usr/share/metainfo/io.github.lintaro.Lintaro.metainfo.xml \
             ./usr/share/icons/hicolor/32x32/apps/io.github.lintaro.Lintaro.png; do
   echo "$contents" | grep -q " $path\$" || fail "package lacks $path"

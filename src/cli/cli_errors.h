@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace cli
+{
+
+// The command line asks for something the program does not do: an unknown option, a
+// value out of range, a wrong number of frames, an output type it cannot write. Exit
+// status 2, with the reason and the usage.
+class UsageError : public std::runtime_error
+{
+  public:
+    explicit UsageError(const QString &reason)
+        : std::runtime_error(reason.toStdString()), reason_(reason)
+    {
+    }
+    const QString &reason() const { return reason_; }
+
+  private:
+    QString reason_;
+};
+
+// An input file could not be read or decoded. Exit status 1; nothing has been written yet.
+class InputNotRead : public std::runtime_error
+{
+  public:
+    InputNotRead(const QString &path, const QString &reason)
+        : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()), path_(path),
+          reason_(reason)
+    {
+    }
+    const QString &path() const { return path_; }
+    const QString &reason() const { return reason_; }
+
+  private:
+    QString path_;
+    QString reason_;
+};
+
+} // namespace cli

@@ -1,0 +1,161 @@
+#include "cli/compose_command.h"
+
+#include "cli/cli_errors.h"
+#include "cli/frame_files.h"
+#include "cli/frame_options.h"
+#include "cli/output_plan.h"
+#include "cli/progress.h"
+#include "export/animation_file.h"
+#include "frames/frames_rule.h"
+#include "platform/command_error.h"
+#include "platform/picture_file.h"
+
+#include <QDir>
+
+#include <new>
+
+namespace cli
+{
+
+namespace
+{
+
+// The preview shows one lattice step every 100 ms; the exports keep that pace.
+constexpr int kFrameDelayMs = 100;
+
+const QStringList kPictureSuffixes{QStringLiteral("png"), QStringLiteral("bmp")};
+
+void addComposeOptions(QCommandLineParser &parser)
+{
+    addFrameSetOptions(parser);
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The composed picture (.png or .bmp); required."),
+                      QStringLiteral("FILE")});
+    parser.addOption({{QStringLiteral("l"), QStringLiteral("lattice")},
+                      QStringLiteral("The lattice sheet (.png or .bmp)."),
+                      QStringLiteral("FILE")});
+    parser.addOption(
+        {QStringLiteral("lattice-width"),
+         QStringLiteral("The lattice sheet's width (default: canvas width + N x slit)."),
+         QStringLiteral("PX")});
+    parser.addOption({QStringLiteral("frames"),
+                      QStringLiteral("Every preview frame, offsets 0 .. N x slit - 1, as "
+                                     "DIR/frame-000.png, frame-001.png, ..."),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("gif"),
+                      QStringLiteral("The preview as an animated GIF: one cycle, 100 ms a frame, "
+                                     "looping."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("webp"),
+                      QStringLiteral("The same as an animated lossless WebP."),
+                      QStringLiteral("FILE")});
+}
+
+struct ComposeJob {
+    FrameSet set;
+    QString output;
+    QString lattice;
+    int latticeWidth = 0;
+    QString framesDir;
+    QString gif;
+    QString webp;
+};
+
+ComposeJob readComposeJob(const QCommandLineParser &parser)
+{
+    ComposeJob job;
+    job.set = readFrameSet(parser);
+    const int count = int(job.set.paths.size());
+    job.output = readOutputName(parser, QStringLiteral("output"), kPictureSuffixes);
+    if (job.output.isEmpty())
+        throw UsageError(QStringLiteral("--output is required"));
+    job.lattice = readOutputName(parser, QStringLiteral("lattice"), kPictureSuffixes);
+    job.latticeWidth = frames::LatticeSheetSize(job.set.canvas, job.set.slit, count).width();
+    if (parser.isSet(QStringLiteral("lattice-width")))
+        job.latticeWidth = readNumber(
+            QStringLiteral("lattice-width"), parser.value(QStringLiteral("lattice-width")),
+            frames::kMinCanvasSide, frames::kMaxCanvasSide + frames::kMaxFrames * frames::kMaxSlit);
+    job.framesDir = parser.value(QStringLiteral("frames"));
+    if (parser.isSet(QStringLiteral("frames")) && job.framesDir.isEmpty())
+        throw UsageError(QStringLiteral("--frames needs a folder name"));
+    job.gif = readOutputName(parser, QStringLiteral("gif"), {QStringLiteral("gif")});
+    job.webp = readOutputName(parser, QStringLiteral("webp"), {QStringLiteral("webp")});
+    checkDistinctFiles(job.set.paths, {job.output, job.lattice, job.gif, job.webp});
+    return job;
+}
+
+int runCompose(const QCommandLineParser &parser, Progress &progress)
+{
+    const ComposeJob job = readComposeJob(parser);
+    const FrameSet &set = job.set;
+    const int count = int(set.paths.size());
+
+    QImage composed;
+    try {
+        composed = composeFrameFiles(set, progress);
+    } catch (const InputNotRead &e) {
+        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
+        progress.report(QStringLiteral("nothing was written"));
+        return 1;
+    } catch (const std::bad_alloc &) {
+        progress.report(QStringLiteral("not enough memory for a %1 x %2 canvas")
+                            .arg(set.canvas.width())
+                            .arg(set.canvas.height()));
+        progress.report(QStringLiteral("nothing was written"));
+        return 1;
+    }
+
+    OutputPlan plan;
+    plan.add(job.output, [&] { savePicture(composed, job.output); });
+    if (!job.lattice.isEmpty()) {
+        plan.add(job.lattice, [&] {
+            const QSize size(job.latticeWidth, set.canvas.height());
+            const QImage lattice = frames::FramesLattice(size, set.slit, count);
+            if (lattice.isNull())
+                throw std::bad_alloc();
+            savePicture(lattice, job.lattice);
+        });
+    }
+    // One preview frame at a time, drawn into the same image.
+    QImage frame;
+    const auto previewAt = [&](int offset) {
+        frames::PreviewFrameInto(composed, set.slit, count, offset, frame);
+        return frame;
+    };
+    const int cycle = frames::CycleLength(set.slit, count);
+    if (!job.framesDir.isEmpty()) {
+        const QDir dir(job.framesDir);
+        for (int offset = 0; offset < cycle; ++offset) {
+            const QString path =
+                dir.filePath(QStringLiteral("frame-%1.png").arg(offset, 3, 10, QLatin1Char('0')));
+            plan.add(
+                path,
+                [&, offset, path] {
+                    if (!QDir().mkpath(job.framesDir))
+                        throw FileNotWritten(job.framesDir.toStdString(), "cannot make the folder");
+                    savePicture(previewAt(offset), path);
+                },
+                QStringLiteral("frames"));
+        }
+    }
+    for (const QString &path : {job.gif, job.webp})
+        if (!path.isEmpty())
+            plan.add(path, [&, path] {
+                animation::saveAnimation(cycle, previewAt, kFrameDelayMs, path);
+            });
+    return plan.writeAll(progress) ? 0 : 1;
+}
+
+} // namespace
+
+Subcommand composeCommand()
+{
+    return Subcommand{
+        QStringLiteral("compose"),
+        QStringLiteral("compose [options] FRAME1 FRAME2 [FRAME3 … FRAME8]"),
+        QStringLiteral("Compose 2 to 8 frames into a stripe picture, with its lattice sheet and "
+                       "previews."),
+        addComposeOptions, runCompose};
+}
+
+} // namespace cli

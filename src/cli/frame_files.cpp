@@ -1,0 +1,63 @@
+#include "cli/frame_files.h"
+
+#include "cli/cli_errors.h"
+#include "cli/progress.h"
+#include "frames/frames_rule.h"
+#include "platform/command_error.h"
+#include "platform/picture_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <new>
+
+namespace cli
+{
+
+namespace
+{
+
+// The system's reason comes first: a missing file, a folder, a device or a file without
+// permission is named as such before the decoder is asked.
+QImage loadFittedFrame(const QString &path, QSize canvas)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw InputNotRead(path, QStringLiteral("No such file or directory"));
+    if (!info.isFile())
+        throw InputNotRead(path, QStringLiteral("not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw InputNotRead(path, file.errorString());
+    file.close();
+    DecodedPicture decoded;
+    try {
+        decoded = loadPictureFor(path, canvas);
+    } catch (const CommandError &e) {
+        throw InputNotRead(path, QString::fromStdString(e.what()));
+    }
+    QImage fitted = frames::FitFrame(decoded.picture, decoded.naturalSize, canvas);
+    if (fitted.isNull())
+        throw std::bad_alloc();
+    return fitted;
+}
+
+} // namespace
+
+QImage composeFrameFiles(const FrameSet &set, Progress &progress)
+{
+    const int count = int(set.paths.size());
+    QImage composed(set.canvas, QImage::Format_RGB32);
+    if (composed.isNull())
+        throw std::bad_alloc();
+    for (int i = 0; i < count; ++i) {
+        progress.step(
+            QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(set.paths[i]));
+        const QImage fitted = loadFittedFrame(set.paths[i], set.canvas);
+        progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
+        frames::ComposeFrameInto(composed, fitted, i, count, set.slit);
+    }
+    return composed;
+}
+
+} // namespace cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QSize>
+#include <QStringList>
+
+namespace cli
+{
+
+// What every command that composes frames takes: the frame files, the slit width and the
+// canvas size.
+struct FrameSet {
+    QStringList paths;
+    int slit = 2;
+    QSize canvas{640, 480};
+};
+
+// Adds -w/--slit and -s/--size; readFrameSet checks them and the positional frames,
+// 2 to 8 of them. Throws UsageError.
+void addFrameSetOptions(QCommandLineParser &parser);
+FrameSet readFrameSet(const QCommandLineParser &parser);
+
+// A whole number within [low, high] for the option, or UsageError naming the option.
+int readNumber(const QString &option, const QString &text, int low, int high);
+
+// The value of a file option, or an empty string when it was not given. Throws UsageError
+// when the name ends in none of the given suffixes ("png", "bmp").
+QString readOutputName(const QCommandLineParser &parser, const QString &option,
+                       const QStringList &suffixes);
+
+// Refuses, as a usage error, two outputs under one name and an output that would replace
+// one of the frames: either would lose a picture.
+void checkDistinctFiles(const QStringList &inputs, const QStringList &outputs);
+
+} // namespace cli

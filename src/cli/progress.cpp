@@ -1,0 +1,56 @@
+#include "cli/progress.h"
+
+namespace cli
+{
+
+Progress::Progress(QTextStream &err, bool quiet, std::chrono::milliseconds after) : err_(err)
+{
+    if (quiet)
+        return;
+    if (after.count() <= 0) {
+        live_ = true;
+        return;
+    }
+    // The watch sleeps until the work is long enough or done, whichever comes first; the
+    // work itself never waits for it.
+    watch_ = std::thread([this, after] {
+        std::unique_lock lock(mutex_);
+        if (finished_.wait_for(lock, after, [this] { return done_; }))
+            return;
+        live_ = true;
+        if (!current_.isEmpty())
+            print(current_);
+    });
+}
+
+Progress::~Progress()
+{
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+    }
+    finished_.notify_all();
+    if (watch_.joinable())
+        watch_.join();
+}
+
+void Progress::step(const QString &what)
+{
+    std::lock_guard lock(mutex_);
+    current_ = what;
+    if (live_)
+        print(what);
+}
+
+void Progress::report(const QString &text)
+{
+    std::lock_guard lock(mutex_);
+    print(text);
+}
+
+void Progress::print(const QString &what)
+{
+    err_ << "lintaro-cli: " << what << Qt::endl;
+}
+
+} // namespace cli
