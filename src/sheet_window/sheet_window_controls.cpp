@@ -45,15 +45,15 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
     Frame3 = frame(c, QStringLiteral("スリットと解像度"), twipsRect(2520, 240, 6240, 1455));
     plainLabel(Frame3, QStringLiteral("スリットの幅"), twipsRect(240, 420, 1260, 300));
     Text1 = millimetreBox(Frame3, sheet::kMinSlitMm, sheet::kMaxSlitMm, sheet::kDefaultSlitMm,
-                          twipsRect(1560, 360, 1260, 375));
-    Label1[0] = figureLabel(Frame3, twipsRect(2940, 420, 3180, 300));
-    plainLabel(Frame3, QStringLiteral("プリンタの解像度"), twipsRect(240, 960, 1320, 300));
+                          twipsRect(1680, 360, 1260, 375));
+    Label1[0] = figureLabel(Frame3, twipsRect(3060, 420, 3120, 300));
+    plainLabel(Frame3, QStringLiteral("プリンタの解像度"), twipsRect(240, 960, 1440, 300));
     Combo1 = new QComboBox(Frame3);
     for (int dpi : sheet::kDpiChoices)
         Combo1->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
     Combo1->setCurrentIndex(Combo1->findData(sheet::kDefaultDpi));
-    Combo1->setGeometry(twipsRect(1560, 900, 1260, 375));
-    Label1[1] = figureLabel(Frame3, twipsRect(2940, 960, 3180, 300));
+    Combo1->setGeometry(twipsRect(1680, 900, 1260, 375));
+    Label1[1] = figureLabel(Frame3, twipsRect(3060, 960, 3120, 300));
 
     Frame4 = frame(c, QStringLiteral("絵の幅"), twipsRect(2520, 1800, 6240, 1095));
     Check1 = new QCheckBox(QStringLiteral("紙に入る最大"), Frame4);
