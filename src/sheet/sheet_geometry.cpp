@@ -17,7 +17,8 @@ constexpr double kSlackMm = 1e-9;
 
 void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspect)
 {
-    if (choices.slitMm < kMinSlitMm - kSlackMm || choices.slitMm > kMaxSlitMm + kSlackMm)
+    // Written so that a slit that is not a number is refused too.
+    if (!(choices.slitMm >= kMinSlitMm - kSlackMm && choices.slitMm <= kMaxSlitMm + kSlackMm))
         throw SheetRefused("the slit must be 0.2 to 3.0 mm",
                            QStringLiteral("スリットの幅は 0.2 mm から 3.0 mm までです。"));
     if (choices.dpi < 72 || choices.dpi > 9600)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace
 {
 
@@ -69,8 +71,11 @@ TEST(SheetGeometry, RefusesWhatCannotBeMade)
     slit.slitMm = 3.1;
     SheetChoices narrow;
     narrow.widthMm = 5;
-    for (const auto &[choices, frames] : {std::pair{tooWide, 2}, std::pair{slit, 2},
-                                          std::pair{narrow, 2}, std::pair{SheetChoices{}, 9}}) {
+    SheetChoices notANumber;
+    notANumber.slitMm = std::nan("");
+    for (const auto &[choices, frames] :
+         {std::pair{tooWide, 2}, std::pair{slit, 2}, std::pair{narrow, 2}, std::pair{notANumber, 2},
+          std::pair{SheetChoices{}, 9}}) {
         try {
             layOutSheet(choices, frames, QSize(640, 480));
             ADD_FAILURE() << "laid out";
