@@ -1,6 +1,7 @@
 #include "sheet/sheet_files.h"
 
 #include "platform/command_error.h"
+#include "sheet/printer_resolution.h"
 #include "sheet/sheet_render.h"
 
 #include <QPainter>
@@ -122,7 +123,7 @@ void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<Frame
                 QSize canvasAspect)
 {
     setUpPrinter(printer, choices);
-    choices.dpi = printer.resolution();
+    choices.dpi = sheetResolution(printer);
     const SheetGeometry g = layOutSheet(choices, int(frames.size()), canvasAspect);
     const QImage composed = composeSheetPicture(frames, g);
     QPainter painter;
@@ -136,7 +137,7 @@ void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<Frame
 void printCalibration(QPrinter &printer, SheetChoices choices)
 {
     setUpPrinter(printer, choices);
-    choices.dpi = printer.resolution();
+    choices.dpi = sheetResolution(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         throw CommandError("printer refused the document");

@@ -31,8 +31,8 @@ void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm 
 
 // Sets a printer up for the choices: paper, orientation, the whole sheet as the page.
 void setUpPrinter(QPrinter &printer, const SheetChoices &choices);
-// Prints the sheet on a printer already chosen, at the printer's own resolution: the choices'
-// dpi is replaced by it. Throws SheetRefused when the picture does not fit, CommandError when
+// Prints the sheet on a printer already chosen, at the printer's own resolution (see
+// sheetResolution): the choices' dpi is replaced by it. Throws SheetRefused when the picture does not fit, CommandError when
 // the printer refuses the document.
 void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<FramePicture> &frames,
                 QSize canvasAspect);

@@ -4,6 +4,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
 
 namespace sheet
 {
@@ -16,14 +17,15 @@ constexpr double kRulerBarMm = 0.4;
 constexpr double kTickMm = 0.15;
 } // namespace
 
-QFont sheetFont(double points)
+QFont sheetFont(double points, double dotsPerMm)
 {
     // The caption face of the program, mapped to an installed Gothic face, with the usual
     // substitutes named outright, as the command line runs without the window's set-up.
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("VL PGothic"), QStringLiteral("Noto Sans CJK JP")});
-    font.setPointSizeF(points);
+    constexpr double kMmPerPoint = 25.4 / 72;
+    font.setPixelSize(std::max(1, int(std::lround(points * kMmPerPoint * dotsPerMm))));
     return font;
 }
 
@@ -50,7 +52,7 @@ void drawRuler(QPainter &painter, QPointF start, double dotsPerMm, bool down)
     };
     const double bar = kRulerBarMm * dotsPerMm;
     painter.fillRect(box(0, 0, kRulerMm * dotsPerMm, bar), Qt::black);
-    painter.setFont(sheetFont(6));
+    painter.setFont(sheetFont(6, dotsPerMm));
     painter.setPen(Qt::black);
     for (int mm = 0; mm <= int(kRulerMm); ++mm) {
         const double tick = (mm % 10 == 0 ? 2.5 : mm % 5 == 0 ? 1.6 : 1.0) * dotsPerMm;

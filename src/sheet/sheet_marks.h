@@ -10,8 +10,9 @@ class QPainter;
 namespace sheet
 {
 
-// The Gothic face at a size in points; it keeps its physical size on any device.
-QFont sheetFont(double points);
+// The Gothic face at a size in points, measured in the sheet's dots so that it keeps its
+// physical size however the device's units relate to them.
+QFont sheetFont(double points, double dotsPerMm);
 
 // A cross centred on a point, its arms 5 mm each way, in hairline-thin black.
 void drawCross(QPainter &painter, QPointF centre, double dotsPerMm);

@@ -60,7 +60,7 @@ void drawMarks(QPainter &painter, const SheetGeometry &g, const QString &pageNam
     const double footerLeft = std::ceil(kMarginMm * perMm);
     painter.save();
     painter.setPen(Qt::black);
-    painter.setFont(sheetFont(9));
+    painter.setFont(sheetFont(9, perMm));
     painter.drawText(QPointF(footerLeft, bottom + kFiguresBaselineMm * perMm),
                      pageName + QStringLiteral("　") + figuresLine(g));
     painter.restore();
@@ -121,10 +121,10 @@ void renderCalibration(QPainter &painter, const SheetChoices &choices)
     const auto dots = [&](double mm) { return std::round(mm * perMm); };
 
     painter.setPen(Qt::black);
-    painter.setFont(sheetFont(11));
+    painter.setFont(sheetFont(11, perMm));
     painter.drawText(QPointF(dots(kMarginMm), dots(kMarginMm + 4)),
                      QStringLiteral("調整用シート　%1 dpi").arg(choices.dpi));
-    painter.setFont(sheetFont(7));
+    painter.setFont(sheetFont(7, perMm));
     painter.drawText(QPointF(dots(kMarginMm + 60), dots(kMarginMm + 4)),
                      QStringLiteral("白いすき間と黒い線が同じ幅の格子です。印刷と透明シートで"
                                     "はっきり出るスリットの幅を選んでください。"));
@@ -141,7 +141,7 @@ void renderCalibration(QPainter &painter, const SheetChoices &choices)
     const int rows = (int(slits.size()) + columns - 1) / columns;
     const double cellW = (paper.width() - kMarginMm - kLadderLeftMm) / columns;
     const double cellH = (paper.height() - kMarginMm - kLadderTopMm) / rows;
-    painter.setFont(sheetFont(8));
+    painter.setFont(sheetFont(8, perMm));
     for (int i = 0; i < int(slits.size()); ++i) {
         const double cellX = kLadderLeftMm + (i % columns) * cellW;
         const double cellY = kLadderTopMm + (i / columns) * cellH;

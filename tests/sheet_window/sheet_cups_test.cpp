@@ -1,5 +1,6 @@
 #include "platform/pdf_print_service.h"
 #include "printing/pdf_tools.h"
+#include "sheet/printer_resolution.h"
 #include "sheet/sheet_geometry.h"
 #include "sheet_window/sheet_window.h"
 #include "support/program_fixture.h"
@@ -41,7 +42,7 @@ TEST(SheetThroughCups, TwoPagesOfA4WithTheBarsAtThePeriod)
     queue.setPrinterName(QStringLiteral("PDF"));
     queue.setDocName(title);
     int resolution = 0;
-    queue.dialogSettings = [&](QPrinter &printer) { resolution = printer.resolution(); };
+    queue.dialogSettings = [&](QPrinter &printer) { resolution = sheet::sheetResolution(printer); };
     Platform platform{dialogs, queue, app, [] { return std::make_unique<ManualTimer>(); },
                       messages};
 
@@ -72,9 +73,15 @@ TEST(SheetThroughCups, TwoPagesOfA4WithTheBarsAtThePeriod)
     EXPECT_NEAR(info(pdf).points.width(), 210 * kPointsPerMm, 1.0);
     EXPECT_NEAR(info(pdf).points.height(), 297 * kPointsPerMm, 1.0);
 
-    // Page 2 rendered at the sheet's resolution (Qt prints to a CUPS queue at 1200 dpi), a
-    // band across the lattice: the bars are one period apart, the first one slit from the
-    // picture's left edge, as page 1's stripes.
+    // The sheet is laid out at the queue's own resolution (cups-pdf: 300 dpi), though Qt
+    // spools at 1200, so page 1 keeps one picture pixel per printer dot.
+    EXPECT_EQ(resolution, sheet::queueResolution(QStringLiteral("PDF")));
+    const auto pictures = pdf_tools::pictures(pdf);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(QSize(pictures[0].width, pictures[0].height), g.canvasDots);
+
+    // Page 2 rendered at the sheet's resolution, a band across the lattice: the bars are one
+    // period apart, the first one slit from the picture's left edge, as page 1's stripes.
     const int row = g.originDots.y() + g.canvasDots.height() / 2;
     const QString second = temp.filePath(QStringLiteral("page2"));
     ASSERT_TRUE(run(QStringLiteral("pdftoppm"),
@@ -91,6 +98,19 @@ TEST(SheetThroughCups, TwoPagesOfA4WithTheBarsAtThePeriod)
     EXPECT_NEAR(pitch(bars), g.periodDots, 0.05);
     EXPECT_NEAR(bars.front().start, g.originDots.x() + g.slitDots, 1.0);
     EXPECT_NEAR(bars.front().length, g.slitDots, 1.0);
+
+    // The figures keep their size in points whatever the units, so every word stays inside
+    // the margins (Ghostscript leaves the glyphs without their characters: the boxes are what
+    // can be read).
+    const QString words =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})
+            .value_or(QString());
+    static const QRegularExpression box(
+        QStringLiteral(R"x(<word xMin="[\d.]+" yMin="[\d.]+" xMax="([\d.]+)")x"));
+    int found = 0;
+    for (auto it = box.globalMatch(words); it.hasNext(); ++found)
+        EXPECT_LT(it.next().captured(1).toDouble(), 200 * kPointsPerMm);
+    EXPECT_GT(found, 10);
     QFile::remove(pdf);
 }
 
