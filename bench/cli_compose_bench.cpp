@@ -66,8 +66,9 @@ void BM_CliFitFrame(benchmark::State &state)
 }
 BENCHMARK(BM_CliFitFrame)->Unit(benchmark::kMillisecond);
 
-// The columns of all four frames into the composed picture: every canvas pixel written once.
-void BM_CliComposeFourFrames(benchmark::State &state)
+// The columns of frames 2 to 4 into the first frame's canvas, as lintaro-cli composes:
+// together they write three quarters of the canvas.
+void BM_CliComposeFrames(benchmark::State &state)
 {
     std::vector<QImage> fitted;
     for (int i = 0; i < kFrames; ++i) {
@@ -75,15 +76,14 @@ void BM_CliComposeFourFrames(benchmark::State &state)
         canvas.fill(qRgb(i * 60, 100, 200));
         fitted.push_back(canvas);
     }
-    QImage composed(kCanvas, QImage::Format_RGB32);
-    composed.fill(Qt::white);
+    QImage composed = fitted[0].copy();
     for (auto _ : state) {
-        for (int i = 0; i < kFrames; ++i)
+        for (int i = 1; i < kFrames; ++i)
             frames::ComposeFrameInto(composed, fitted[size_t(i)], i, kFrames, kSlit);
         benchmark::DoNotOptimize(composed.constBits());
     }
 }
-BENCHMARK(BM_CliComposeFourFrames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CliComposeFrames)->Unit(benchmark::kMillisecond);
 
 void BM_CliCanvasMemcpyBaseline(benchmark::State &state)
 {

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <new>
+#include <utility>
 
 namespace cli
 {
@@ -47,15 +48,18 @@ QImage loadFittedFrame(const QString &path, QSize canvas)
 QImage composeFrameFiles(const FrameSet &set, Progress &progress)
 {
     const int count = int(set.paths.size());
-    QImage composed(set.canvas, QImage::Format_RGB32);
-    if (composed.isNull())
-        throw std::bad_alloc();
+    // The first frame's canvas becomes the composed picture: its own columns are already
+    // in place, and every other column is overwritten by the frame it belongs to.
+    QImage composed;
     for (int i = 0; i < count; ++i) {
         progress.step(
             QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(set.paths[i]));
-        const QImage fitted = loadFittedFrame(set.paths[i], set.canvas);
+        QImage fitted = loadFittedFrame(set.paths[i], set.canvas);
         progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
-        frames::ComposeFrameInto(composed, fitted, i, count, set.slit);
+        if (i == 0)
+            composed = std::move(fitted);
+        else
+            frames::ComposeFrameInto(composed, fitted, i, count, set.slit);
     }
     return composed;
 }

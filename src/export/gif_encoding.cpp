@@ -199,22 +199,40 @@ void writeGif(int count, const FrameSource &frameAt, int delayMs, QIODevice &out
     std::vector<unsigned char *> rows(size_t(size.height()));
     for (int y = 0; y < size.height(); ++y)
         rows[size_t(y)] = indices.data() + size_t(y) * size_t(size.width());
+    // Each frame is dithered on its own, so the same colour in the same place could take
+    // another palette entry from frame to frame and the picture would shimmer. A pixel
+    // keeps the entry it first had for as long as its colour stays.
+    const size_t pixelCount = indices.size();
+    std::vector<QRgb> keptColour(pixelCount, 0);
+    std::vector<GifPixelType> keptIndex(pixelCount, black);
     for (int i = 0; i < count; ++i) {
         const QImage frame = frameOfSize(frameAt, i, size);
         LiqPtr<liq_image> image = liqImage(attr.get(), frame);
         if (liq_write_remapped_image_rows(result.get(), image.get(), rows.data()) != LIQ_OK)
             throw std::runtime_error("cannot map a frame to the palette");
-        // Dithering may carry a neighbour's error onto a black or white pixel; those two
-        // stay exact whatever the dithering chose.
         for (int y = 0; y < size.height(); ++y) {
             const auto *in = reinterpret_cast<const QRgb *>(frame.constScanLine(y));
             unsigned char *row = rows[size_t(y)];
+            const size_t first = size_t(y) * size_t(size.width());
             for (int x = 0; x < size.width(); ++x) {
                 const QRgb colour = in[x] & kColourBits;
-                if (colour == 0)
+                // Dithering may carry a neighbour's error onto a black or white pixel;
+                // those two stay exact whatever the dithering chose.
+                if (colour == 0) {
                     row[x] = black;
-                else if (colour == kColourBits)
+                    continue;
+                }
+                if (colour == kColourBits) {
                     row[x] = white;
+                    continue;
+                }
+                const size_t at = first + size_t(x);
+                if (keptColour[at] == colour) {
+                    row[x] = keptIndex[at];
+                } else {
+                    keptColour[at] = colour;
+                    keptIndex[at] = row[x];
+                }
             }
         }
         gif.frame(indices, size, delayCs);

@@ -243,6 +243,15 @@ TEST_F(ComposeCommand, AnimatedWebPAndGifHoldOneCycleAtOneHundredMilliseconds)
                     return want;
             return have;
         }));
+        // A colour that stays in its place keeps its palette entry: no shimmer.
+        const QImage first = frames::PreviewFrame(composed, w, n, 0);
+        EXPECT_TRUE(pixels::matches(got, [&](int x, int y) {
+            const Colour have = pixels::at(got, x, y);
+            return pixels::at(expected, x, y) == pixels::at(first, x, y) &&
+                           pixels::at(first, x, y) != kBlack
+                       ? pixels::at(gif.frames[0], x, y)
+                       : have;
+        }));
     }
 }
 

@@ -28,7 +28,7 @@ TEST(CliProgress, PrintsStepsOfLongWorkOnlyAndFailuresAlways)
         // Once the work has run long enough, the step in hand is printed, then every next.
         cli::Progress later(err, false, 10ms);
         later.step(QStringLiteral("loading frame 1 of 2: a.png"));
-        std::this_thread::sleep_for(300ms);
+        std::this_thread::sleep_for(500ms);
         later.step(QStringLiteral("composing frame 1 of 2"));
     }
     EXPECT_EQ(text, QStringLiteral("lintaro-cli: loading frame 1 of 2: a.png\n"
