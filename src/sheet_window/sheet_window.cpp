@@ -6,6 +6,7 @@
 #include "sheet/sheet_geometry.h"
 #include "sheet/sheet_render.h"
 
+#include <QGuiApplication>
 #include <QPrinter>
 
 namespace
@@ -13,6 +14,12 @@ namespace
 const QString kTitle = QStringLiteral("印刷用シート");
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)|*.pdf");
 const QString kSvgFilter = QStringLiteral("SVG (*.svg)|*.svg");
+
+// A sheet at 1200 dpi takes seconds to compose and write: the cursor says so meanwhile.
+struct BusyCursor {
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
 } // namespace
 
 SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> frames,
@@ -173,6 +180,7 @@ void SheetWindow::SaveSheet()
     const auto path = AskSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
+    const BusyCursor busy;
     try {
         sheet::writeSheetPdf(*path, *g, sheet::composeSheetPicture(frames_, *g));
     } catch (const FileNotWritten &e) {
@@ -192,6 +200,7 @@ void SheetWindow::PrintSheet()
     sheet::setUpPrinter(printer, choices());
     if (!platform_.printer.choosePrinterFor(printer))
         return;
+    const BusyCursor busy;
     try {
         sheet::printSheet(printer, choices(), frames_, canvasAspect_);
     } catch (const sheet::SheetRefused &refused) {
