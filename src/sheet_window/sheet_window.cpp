@@ -180,8 +180,9 @@ void SheetWindow::SaveSheet()
     const auto path = AskSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
-    const BusyCursor busy;
     try {
+        // Gone before any message, which then shows the ordinary cursor.
+        const BusyCursor busy;
         sheet::writeSheetPdf(*path, *g, sheet::composeSheetPicture(frames_, *g));
     } catch (const FileNotWritten &e) {
         reportFileNotWritten(platform_.messages, *path, QString::fromStdString(e.reason()));
@@ -200,8 +201,8 @@ void SheetWindow::PrintSheet()
     sheet::setUpPrinter(printer, choices());
     if (!platform_.printer.choosePrinterFor(printer))
         return;
-    const BusyCursor busy;
     try {
+        const BusyCursor busy;
         sheet::printSheet(printer, choices(), frames_, canvasAspect_);
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
