@@ -1,3 +1,6 @@
+#include "app_support/command_line.h"
+#include "app_support/command_line_pictures.h"
+#include "app_support/qt_japanese.h"
 #include "main_window/form1.h"
 #include "platform/platform.h"
 #include "platform/qt_file_dialogs.h"
@@ -13,6 +16,13 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Lintaro"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LINTARO_VERSION));
+    // Help, version and a wrong option are answered without a display or a window.
+    const CommandLine command = parseCommandLine(argumentList(argc, argv));
+    if (command.action != CommandLine::Action::Start)
+        return answerCommandLine(command, stdout, stderr);
+
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         std::fprintf(stderr, "lintaro: no display found. Start it inside a desktop session, or\n"
@@ -21,8 +31,8 @@ int main(int argc, char *argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lintaro"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.lintaro.Lintaro"));
+    installQtJapanese(app);
     installFontSubstitutions();
     QApplication::setFont(gothicFont(9));
     QApplication::setWindowIcon(stripedIcon());
@@ -37,5 +47,6 @@ int main(int argc, char *argv[])
 
     form1 mainWindow(state, platform);
     mainWindow.show();
+    openCommandLinePicturesLater(mainWindow, command.pictures, command.ignored);
     return app.exec();
 }

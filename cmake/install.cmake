@@ -33,10 +33,12 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Lintaro interleaves two pictures in vertical stripes, previews them under their lattice\n sheet, saves both as bitmaps and prints them at the same scale. lintaro-cli composes\n 2 to 8 frames from the command line and exports the preview as animated GIF or WebP.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt, GIF, WebP and palette libraries come from the binaries' own links; the windowing plugins, the extra
-# picture readers and the Japanese Gothic face are loaded at run time, so name them.
+# The Qt, GIF, WebP and palette libraries come from the binaries' own links; the windowing
+# plugins, the extra picture readers, the Japanese Gothic face and Qt's Japanese dialog texts
+# are loaded at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

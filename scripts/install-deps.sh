@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libcups2-dev
   libgif-dev libimagequant-dev libwebp-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
   poppler-utils

@@ -5,7 +5,7 @@
 #include "cli/frame_options.h"
 #include "cli/output_plan.h"
 #include "cli/progress.h"
-#include "export/animation_file.h"
+#include "export/preview_animation.h"
 #include "frames/frames_rule.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
@@ -19,9 +19,6 @@ namespace cli
 
 namespace
 {
-
-// The preview shows one lattice step every 100 ms; the exports keep that pace.
-constexpr int kFrameDelayMs = 100;
 
 const QStringList kPictureSuffixes{QStringLiteral("png"), QStringLiteral("bmp")};
 
@@ -141,7 +138,7 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     for (const QString &path : {job.gif, job.webp})
         if (!path.isEmpty())
             plan.add(path, [&, path] {
-                animation::saveAnimation(cycle, previewAt, kFrameDelayMs, path);
+                animation::savePreviewAnimation(composed, set.slit, count, path);
             });
     return plan.writeAll(progress) ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/colour.h"
+#include "platform/measuring_surface.h"
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 
@@ -24,11 +25,7 @@ struct EditorSurfaces {
     std::array<Surface, 2> Picture5{Surface{640, 480, kButtonFace, kBlack},
                                     Surface{640, 480, kButtonFace, kBlack}};
     // Measuring surface of the loaders: takes the natural size of its picture.
-    Surface Picture7 = [] {
-        Surface s{17, 17, kButtonFace, kBlack};
-        s.setAutoSize(true);
-        return s;
-    }();
+    MeasuringSurface Picture7{17, 17};
     // Size holder of the loaders.
     PictureHolder Image6{201, 161};
     // The insert surface as it was right after loading: the source of every zoom and move.

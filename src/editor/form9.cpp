@@ -3,6 +3,7 @@
 #include "main_window/form1.h"
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
+#include "platform/message_service.h"
 #include "platform/picture_file.h"
 #include "platform/platform.h"
 #include "platform/surface_view.h"
@@ -154,7 +155,8 @@ void form9::ClearInverseMasks()
 
 void form9::SaveEditorPicture()
 {
-    runSilently([&] {
+    // A cancel ends silently; a file that cannot be written is named to the user.
+    reportingUnwrittenFiles(platform_.messages, [&] {
         const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
         savePictureAsBmp(Picture3.image(), path);
     });

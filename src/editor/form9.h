@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/editor_surfaces.h"
+#include "platform/picture_file.h"
 #include "ui/form9_controls.h"
 #include "ui/program_window.h"
 
@@ -12,9 +13,10 @@ class form1;
 // base picture; the insert picture can be zoomed and moved, and the result saved or put into
 // picture 1 or picture 2 of the main window. Every activation starts it afresh. Its
 // surfaces belong to the window; its zoom and offsets live in ProgramState::editor.
-class form9 : public ProgramWindow, public EditorSurfaces, public Form9Controls {
+class form9 : public ProgramWindow, public EditorSurfaces, public Form9Controls
+{
     Q_OBJECT
-public:
+  public:
     form9(ProgramState &state, Platform &platform, form1 &main);
 
     // Event handlers, one per control event.
@@ -45,14 +47,16 @@ public:
     void TakeEditorPicture2();
     void SaveEditorPicture();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
+    DecodedPicture DecodeForInsert(const QString &path) const;
+    DecodedPicture DecodeForBase(const QString &path) const;
     void EmptyInsertPicture();
-    void PlaceInsertPicture(const QImage &picture);
+    void PlaceInsertPicture(const DecodedPicture &decoded);
     void EmptyBasePicture();
-    void PlaceBasePicture(const QImage &picture);
+    void PlaceBasePicture(const DecodedPicture &decoded);
 
     ProgramState &state_;
     Platform &platform_;

@@ -6,6 +6,19 @@
 #include "platform/platform.h"
 #include "state/program_state.h"
 
+// Both loaders decode a file once, no finer than the surface it is fitted onto needs (a
+// camera photograph is decoded reduced); measuring and placing use that one picture.
+
+DecodedPicture form9::DecodeForInsert(const QString &path) const
+{
+    return loadPictureFor(path, QSize(Picture1.width(), Picture1.height()));
+}
+
+DecodedPicture form9::DecodeForBase(const QString &path) const
+{
+    return loadPictureFor(path, QSize(Picture2.width(), Picture2.height()));
+}
+
 void form9::LoadInsertPicture()
 {
     // The zoom and offsets are reset even when the dialog is then cancelled.
@@ -13,8 +26,7 @@ void form9::LoadInsertPicture()
     runSilently([&] {
         const QString path = platform_.dialogs.showOpen(pictureOpenRequest(state_.vars.appFolder));
         EmptyInsertPicture();
-        // Decoded once; measuring and placing use the same picture.
-        PlaceInsertPicture(loadPicture(path));
+        PlaceInsertPicture(DecodeForInsert(path));
     });
 }
 
@@ -25,7 +37,7 @@ void form9::LoadBasePicture()
         // A file that cannot be read ends the load after emptying: the masks still
         // describe the previous base picture.
         EmptyBasePicture();
-        PlaceBasePicture(loadPicture(path));
+        PlaceBasePicture(DecodeForBase(path));
     });
 }
 
@@ -33,24 +45,24 @@ void form9::LoadBasePicture()
 // that does not decode is refused before anything changes.
 void form9::Image1_Drop(const QString &path)
 {
-    QImage picture;
-    if (!runSilently([&] { picture = loadPicture(path); }))
+    DecodedPicture decoded;
+    if (!runSilently([&] { decoded = DecodeForInsert(path); }))
         return;
     ResetEditor();
     runSilently([&] {
         EmptyInsertPicture();
-        PlaceInsertPicture(picture);
+        PlaceInsertPicture(decoded);
     });
 }
 
 void form9::Image2_Drop(const QString &path)
 {
-    QImage picture;
-    if (!runSilently([&] { picture = loadPicture(path); }))
+    DecodedPicture decoded;
+    if (!runSilently([&] { decoded = DecodeForBase(path); }))
         return;
     runSilently([&] {
         EmptyBasePicture();
-        PlaceBasePicture(picture);
+        PlaceBasePicture(decoded);
     });
 }
 
@@ -65,10 +77,10 @@ void form9::EmptyInsertPicture()
 
 // Fits the picture into Picture1 at its current size, which a zoom may have changed, and
 // keeps the copy every zoom and move redraws from.
-void form9::PlaceInsertPicture(const QImage &picture)
+void form9::PlaceInsertPicture(const DecodedPicture &decoded)
 {
-    Picture7.setPicture(picture);
-    PlaceFitted(picture, Picture1, PlacementTools{Picture7, Image6}, state_.vars);
+    Picture7.setPicture(decoded.picture, decoded.naturalSize);
+    PlaceFitted(decoded.picture, Picture1, PlacementTools{Picture7, Image6}, state_.vars);
     Image1.setPicture(Picture1.image());
     Image10.setPicture(Picture1.image());
 }
@@ -81,10 +93,10 @@ void form9::EmptyBasePicture()
     Picture2.setPicture(QImage());
 }
 
-void form9::PlaceBasePicture(const QImage &picture)
+void form9::PlaceBasePicture(const DecodedPicture &decoded)
 {
-    Picture7.setPicture(picture);
-    PlaceFitted(picture, Picture2, PlacementTools{Picture7, Image6}, state_.vars);
+    Picture7.setPicture(decoded.picture, decoded.naturalSize);
+    PlaceFitted(decoded.picture, Picture2, PlacementTools{Picture7, Image6}, state_.vars);
     Image2.setPicture(Picture2.image());
     ClearMasks();
     ClearInverseMasks();

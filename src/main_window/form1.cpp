@@ -2,6 +2,7 @@
 
 #include "editor/form9.h"
 #include "main_window/centring.h"
+#include "platform/command_error.h"
 #include "platform/platform.h"
 #include "platform/surface_view.h"
 #include "printing/form13.h"
@@ -31,6 +32,7 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(mnusave, &QAction::triggered, this, &form1::mnusave_Click);
     connect(mnusaveanim, &QAction::triggered, this, &form1::mnusaveanim_Click);
     connect(mnupicture, &QAction::triggered, this, &form1::mnupicture_Click);
+    connect(mnuframes, &QAction::triggered, this, &form1::mnuframes_Click);
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
     connect(mnusheet, &QAction::triggered, this, &form1::mnusheet_Click);
@@ -47,6 +49,7 @@ form1::~form1()
 {
     // Every other window goes with the main window.
     delete form9_;
+    delete framesWindow_;
     delete form2_;
     delete form3_;
     delete form13_;
@@ -61,9 +64,7 @@ void form1::Form_Load()
     vars.latticeBar = 2;
     Label2[1]->setText(QString::number(vars.lineWidth));
 
-    const QPoint corner =
-        centredPositionTwips(platform_.app.screenSizeTwips(), frameGeometry().size() * 15);
-    move(corner / 15);
+    CentreOnScreen();
 
     vars.appFolder = withTrailingSeparator(platform_.app.programFolder());
 
@@ -74,6 +75,32 @@ void form1::Form_Load()
     Module3::DrawStripeMaskB(state_);
     Module3::ClearComposed(state_);
     Module3::DrawLatticeSheet(state_);
+}
+
+// Centres the window by its outer size, frame included.
+void form1::CentreOnScreen()
+{
+    centredFrame_ = frameGeometry().size();
+    const QPoint corner = centredPositionTwips(platform_.app.screenSizeTwips(), centredFrame_ * 15);
+    move(corner / 15);
+}
+
+bool form1::event(QEvent *event)
+{
+    const bool handled = ProgramWindow::event(event);
+    // A window manager adds its frame only once the window is on the screen: the first
+    // time the outer size differs from the one centred at start-up, centre again by it.
+    const QEvent::Type type = event->type();
+    if (!centredByFrame_ && isVisible() &&
+        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate)) {
+        const QSize frame = frameGeometry().size();
+        if (frame != size()) {
+            centredByFrame_ = true;
+            if (frame != centredFrame_)
+                CentreOnScreen();
+        }
+    }
+    return handled;
 }
 
 void form1::closeEvent(QCloseEvent *event)
@@ -141,6 +168,11 @@ void form1::mnupicture_Click()
     showWindow(form9_);
 }
 
+void form1::mnuframes_Click()
+{
+    showWindow(framesWindow_);
+}
+
 void form1::mnuprint2_Click()
 {
     showWindow(form13_);
@@ -153,11 +185,25 @@ void form1::mnuprintsen_Click()
 
 void form1::mnusheet_Click()
 {
-    // Picture 1 and picture 2 as the large canvases hold them, fitted onto a canvas of the
-    // composed picture's proportions at the sheet's size.
+    // Picture 1 and picture 2 as they were loaded, decoded afresh from their files (or as the
+    // editor handed them over), so the sheet fits every pixel they have onto its canvas of the
+    // composed picture's proportions at the printer's resolution. A slot that holds nothing,
+    // or whose file can no longer be read, gives its large canvas.
     MainSurfaces &s = state_.main;
-    std::vector<sheet::FramePicture> frames{{s.Picture9[0].image(), QSize()},
-                                            {s.Picture9[1].image(), QSize()}};
+    std::vector<sheet::FramePicture> frames;
+    for (int i = 0; i < 2; ++i) {
+        const SlotSource &source = state_.sources[i];
+        sheet::FramePicture frame{s.Picture9[i].image(), QSize()};
+        if (!source.picture.isNull()) {
+            frame = {source.picture, QSize()};
+        } else if (!source.path.isEmpty()) {
+            runSilently([&] {
+                const DecodedPicture decoded = loadPictureFor(source.path, sheet::kLargestCanvas);
+                frame = {decoded.picture, decoded.naturalSize};
+            });
+        }
+        frames.push_back(frame);
+    }
     const QSize aspect = s.Picture3.image().size();
     if (!sheetWindow_) {
         sheetWindow_ = new SheetWindow(platform_, std::move(frames), aspect);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/form9.h"
+#include "frames_window/frames_window.h"
 #include "platform/interval_timer.h"
 #include "platform/picture_file.h"
 #include "printing/form13.h"
@@ -20,9 +21,10 @@ class Surface;
 
 // The main window "Lintaro": picture 1 and picture 2, composing, the animation preview,
 // saving, and the way to every other window. Closing it ends the program.
-class form1 : public ProgramWindow, public Form1Controls {
+class form1 : public ProgramWindow, public Form1Controls
+{
     Q_OBJECT
-public:
+  public:
     form1(ProgramState &state, Platform &platform);
     ~form1() override;
 
@@ -43,6 +45,7 @@ public:
     void mnusave_Click();
     void mnusaveanim_Click(); // 「アニメーションを保存」
     void mnupicture_Click();
+    void mnuframes_Click(); // 「コマアニメーション」
     void mnuprint2_Click();
     void mnuprintsen_Click();
     void mnusheet_Click(); // 「印刷用シート」
@@ -55,6 +58,7 @@ public:
 
     // The secondary windows, created on first use and gone once their close box is used.
     form9 *editorWindow() const { return form9_; }
+    FramesWindow *framesWindow() const { return framesWindow_; }
     Form2 *lineWidthDialog() const { return form2_; }
     Form3 *latticePrintDialog() const { return form3_; }
     Form13 *picturePrintDialog() const { return form13_; }
@@ -63,6 +67,9 @@ public:
     // Loading the slots; also the road the editor's picture takes into picture 1 or 2.
     void OpenPicture1();
     void OpenPicture2();
+    // Loads a picture file into slot 0 or 1 as the slot's load button does with that file
+    // chosen in its dialog; false when the file did not load. The road of the command line.
+    bool OpenPictureFile(int slot, const QString &path);
     // Fills slot 0 or 1 from a picture: stripe mask, clearing, placement, thumbnail.
     void FillSlot(int slot, const QImage &picture);
     void ComposePictures();
@@ -71,11 +78,14 @@ public:
     // animated GIF or WebP, as the chosen name says.
     void SaveAnimation();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
-private:
+  private:
     void OpenPicture(int slot);
+    // The load that follows the dialog: mask, clearing, placement, thumbnail.
+    void LoadPictureFile(int slot, const QString &path);
     void DropPicture(int slot, const QString &path);
     DecodedPicture DecodeForSlot(int slot, const QString &path) const;
     // Redraws the slot's stripe masks and empties its thumbnail and canvases.
@@ -84,6 +94,7 @@ private:
     // decoded at a reduced scale is measured at naturalSize, the size of the file's picture.
     void PlaceInSlot(int slot, const QImage &picture, QSize naturalSize = QSize());
     void StopAnimationPrologue();
+    void CentreOnScreen();
     void DrawAnimationFrame();
     template <typename Window> Window *showWindow(QPointer<Window> &window);
 
@@ -91,8 +102,13 @@ private:
     Platform &platform_;
     std::unique_ptr<IntervalTimer> timer1_;
     QPointer<form9> form9_;
+    QPointer<FramesWindow> framesWindow_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;
     QPointer<SheetWindow> sheetWindow_;
+    // The outer size the window was last centred by, and whether the window manager's
+    // frame was known then.
+    QSize centredFrame_;
+    bool centredByFrame_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
+#include "state/program_state.h"
 
 void form1::Image4_Drop(const QString &path)
 {
@@ -24,5 +25,6 @@ void form1::DropPicture(int slot, const QString &path)
     runSilently([&] {
         ClearSlot(slot);
         PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+        state_.sources[slot].fromFile(path);
     });
 }

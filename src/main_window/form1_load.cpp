@@ -8,11 +8,6 @@
 #include "state/module3.h"
 #include "state/program_state.h"
 
-namespace
-{
-const QString kPictureFilter = QStringLiteral("(*.bmp;*.gif;*.jpg)|*.bmp;*.gif;*.jpg");
-} // namespace
-
 void form1::OpenPicture1()
 {
     OpenPicture(0);
@@ -27,10 +22,22 @@ void form1::OpenPicture(int slot)
 {
     runSilently([&] {
         const QString path = platform_.dialogs.showOpen(pictureOpenRequest(state_.vars.appFolder));
-        ClearSlot(slot);
-        const DecodedPicture decoded = DecodeForSlot(slot, path);
-        PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+        LoadPictureFile(slot, path);
     });
+}
+
+bool form1::OpenPictureFile(int slot, const QString &path)
+{
+    StopAnimationPrologue();
+    return runSilently([&] { LoadPictureFile(slot, path); });
+}
+
+void form1::LoadPictureFile(int slot, const QString &path)
+{
+    ClearSlot(slot);
+    const DecodedPicture decoded = DecodeForSlot(slot, path);
+    PlaceInSlot(slot, decoded.picture, decoded.naturalSize);
+    state_.sources[slot].fromFile(path);
 }
 
 // The file is decoded once; the measuring surface and both placements use it. A large
@@ -38,7 +45,8 @@ void form1::OpenPicture(int slot)
 DecodedPicture form1::DecodeForSlot(int slot, const QString &path) const
 {
     const MainSurfaces &s = state_.main;
-    const QSize largest = s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
+    const QSize largest =
+        s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
     return loadPictureFor(path, largest);
 }
 
@@ -46,6 +54,7 @@ void form1::FillSlot(int slot, const QImage &picture)
 {
     ClearSlot(slot);
     PlaceInSlot(slot, picture);
+    state_.sources[slot].fromPicture(picture);
 }
 
 void form1::ClearSlot(int slot)
@@ -60,18 +69,17 @@ void form1::ClearSlot(int slot)
     s.Picture7.setPicture(QImage());
     s.Picture8[slot].clear();
     s.Picture9[slot].clear();
+    state_.sources[slot].clear();
 }
 
 void form1::PlaceInSlot(int slot, const QImage &picture, QSize naturalSize)
 {
     MainSurfaces &s = state_.main;
     PictureHolder &thumbnail = slot == 0 ? s.Image4 : s.Image5;
-    s.Picture7.setPicture(picture);
     // The measuring surface takes the size of the picture in the file even when fewer
     // pixels were decoded; the placement then stretches the decoded pixels over the
     // fitted size, as it would the full picture.
-    if (naturalSize.isValid() && naturalSize != picture.size())
-        s.Picture7.resize(naturalSize.width(), naturalSize.height());
+    s.Picture7.setPicture(picture, naturalSize);
     const PlacementTools tools{s.Picture7, s.Image6};
     PlaceFitted(picture, s.Picture8[slot], tools, state_.vars);
     PlaceFitted(picture, s.Picture9[slot], tools, state_.vars);

@@ -2,6 +2,7 @@
 
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
+#include "platform/message_service.h"
 #include "platform/picture_file.h"
 #include "platform/platform.h"
 #include "state/program_state.h"
@@ -9,16 +10,18 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 const QString kLatticeFileName = QStringLiteral("格子模様.bmp");
 } // namespace
 
 // Writes the composed picture under the chosen name, as typed, and its lattice sheet as
-// "格子模様.bmp" in the same folder. Any failure ends the save silently; a file already
-// written stays.
+// "格子模様.bmp" in the same folder. A cancel ends the save silently; a file that cannot be
+// written is named to the user, since otherwise nobody would know it is missing. A file
+// already written stays.
 void form1::SaveComposed()
 {
-    runSilently([&] {
+    reportingUnwrittenFiles(platform_.messages, [&] {
         const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
         savePictureAsBmp(state_.main.Picture3.image(), path);
         // The lattice goes beside the picture: into the chosen file's folder, whatever

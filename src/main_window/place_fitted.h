@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/measuring_surface.h"
 #include "platform/surface.h"
 
 #include <QImage>
@@ -8,10 +9,10 @@
 class PictureHolder;
 struct SharedState;
 
-// The surfaces a placement works with: the measuring surface (Picture7), which already holds
-// the picture at its natural size, and the size holder (Image6).
+// The surfaces a placement works with: the measuring surface (Picture7), which already has
+// the picture's natural size, and the size holder (Image6).
 struct PlacementTools {
-    Surface &measure;
+    const MeasuringSurface &measure;
     PictureHolder &holder;
 };
 

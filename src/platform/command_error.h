@@ -45,6 +45,21 @@ class FileNotWritten : public CommandError
     std::string reason_;
 };
 
+// A confirmed print job did not come out: the printer's or the system's reason, for the
+// message that tells the user.
+class PrintNotCompleted : public CommandError
+{
+  public:
+    explicit PrintNotCompleted(std::string reason)
+        : CommandError("print not completed: " + reason), reason_(std::move(reason))
+    {
+    }
+    const std::string &reason() const { return reason_; }
+
+  private:
+    std::string reason_;
+};
+
 template <typename Fn> bool runSilently(Fn &&fn)
 {
     try {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/command_error.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +18,26 @@ class MessageService
 // The warning for a file that could not be written: what failed, the file and the system's
 // reason, for example 「保存できませんでした」, the path and "Permission denied".
 void reportFileNotWritten(MessageService &messages, const QString &path, const QString &reason);
+
+// The warning for a print job that did not come out: 「印刷できませんでした」 and the
+// printer's or the system's reason.
+void reportPrintNotCompleted(MessageService &messages, const QString &reason);
+
+// Runs a command like runSilently(), but tells the user about a file it could not write.
+// Returns true when the command ran to its end.
+template <typename Fn> bool reportingUnwrittenFiles(MessageService &messages, Fn &&fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (const FileNotWritten &e) {
+        reportFileNotWritten(messages, QString::fromStdString(e.path()),
+                             QString::fromStdString(e.reason()));
+        return false;
+    } catch (const CommandError &) {
+        return false;
+    }
+}
 
 class QtMessageService : public MessageService
 {

@@ -1,13 +1,73 @@
 #include "platform/picture_file.h"
 
 #include "platform/command_error.h"
+#include "platform/file_writing.h"
 #include "platform/surface.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
+
+namespace
+{
+
+// A picture of the largest size at 16 bits per channel, the widest format a reader
+// decodes into, with room to spare.
+constexpr int kReaderLimitMegabytes = int(kLargestPicturePixels * 8 / (1024 * 1024)) + 64;
+
+// Other formats than JPEG are kept whole up to this many pixels.
+constexpr qint64 kKeptWholePixels = 4 * 1024 * 1024;
+
+bool tooLarge(QSize size)
+{
+    return qint64(size.width()) * size.height() > kLargestPicturePixels;
+}
+
+// Opens a regular file for reading; anything else is refused before it is opened.
+void openPictureFile(QFile &file)
+{
+    if (file.fileName().isEmpty() || !QFileInfo(file.fileName()).isFile())
+        throw CommandError("not a picture file");
+    if (!file.open(QIODevice::ReadOnly))
+        throw CommandError("cannot open picture file");
+}
+
+// The reduction 1, 2, 4 or 8 that keeps at least the bound's larger side both ways.
+int reductionFor(QSize stored, QSize bound)
+{
+    const int side = std::max(bound.width(), bound.height());
+    int factor = 1;
+    if (side > 0 && stored.isValid()) {
+        while (factor < 8 && std::min(stored.width(), stored.height()) / (factor * 2) >= side)
+            factor *= 2;
+    }
+    return factor;
+}
+
+} // namespace
+
+void usePictureReaderLimits()
+{
+    static const bool set = [] {
+        QImageReader::setAllocationLimit(kReaderLimitMegabytes);
+        return true;
+    }();
+    (void)set;
+}
+
+bool looksLikePictureFile(const QString &path)
+{
+    usePictureReaderLimits();
+    QFile file(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    QImageReader reader(&file);
+    return reader.canRead() && !tooLarge(reader.size());
+}
 
 QImage loadPicture(const QString &path)
 {
@@ -16,28 +76,35 @@ QImage loadPicture(const QString &path)
 
 DecodedPicture loadPictureFor(const QString &path, QSize bound)
 {
-    QImageReader reader(path);
+    usePictureReaderLimits();
+    QFile file(path);
+    openPictureFile(file);
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
-    const int side = std::max(bound.width(), bound.height());
-    int factor = 1;
-    if (!path.isEmpty() && side > 0 && stored.isValid() && reader.format() == "jpeg") {
-        while (factor < 8 && std::min(stored.width(), stored.height()) / (factor * 2) >= side)
-            factor *= 2;
-    }
+    // A header may claim any size; only what is decoded costs memory, and nothing is
+    // decoded for a claim beyond the largest picture.
+    if (tooLarge(stored))
+        throw CommandError("picture too large");
+    const bool jpeg = reader.format() == "jpeg";
+    int factor = reductionFor(stored, bound);
+    if (!jpeg && qint64(stored.width()) * stored.height() <= kKeptWholePixels)
+        factor = 1;
     // The decoder's own reduced sizes round up; asking for exactly that size leaves Qt
     // nothing to resample afterwards.
     const QSize reduced((stored.width() + factor - 1) / factor,
                         (stored.height() + factor - 1) / factor);
-    if (factor > 1)
+    if (factor > 1 && jpeg)
         reader.setScaledSize(reduced);
     QImage picture;
-    if (path.isEmpty() || !reader.read(&picture) || picture.isNull())
+    if (!reader.read(&picture) || picture.isNull())
         throw CommandError("cannot decode picture");
-    QSize natural = picture.size();
-    if (factor > 1) {
-        // An orientation tag may have turned the picture upright after decoding.
-        natural = picture.size() == reduced ? stored : stored.transposed();
+    // An orientation tag may have turned the picture upright after decoding.
+    const bool turned = picture.size() != (jpeg ? reduced : stored);
+    const QSize natural = factor == 1 ? picture.size() : turned ? stored.transposed() : stored;
+    if (factor > 1 && !jpeg) {
+        picture = picture.scaled(turned ? reduced.transposed() : reduced, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
     }
     return {asSurfaceImage(picture), natural};
 }
@@ -45,34 +112,28 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound)
 namespace
 {
 
-void writePicture(const QImage &picture, const QString &path, const char *format)
+QByteArray encodePicture(const QImage &picture, const QString &path, const char *format)
 {
-    const std::string name = path.toStdString();
-    if (path.isEmpty() || picture.isNull())
-        throw FileNotWritten(name, "nothing to save");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileNotWritten(name, file.errorString().toStdString());
-    QImageWriter writer(&file, format);
-    if (!writer.write(picture)) {
-        const QString reason =
-            file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        throw FileNotWritten(name, reason.toStdString());
-    }
-    if (!file.commit())
-        throw FileNotWritten(name, file.errorString().toStdString());
+    if (picture.isNull())
+        throw FileNotWritten(path.toStdString(), "nothing to save");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
+        throw FileNotWritten(path.toStdString(), writer.errorString().toStdString());
+    return bytes;
 }
 
 } // namespace
 
 void savePictureAsBmp(const QImage &picture, const QString &path)
 {
-    writePicture(picture, path, "BMP");
+    writeWholeFile(path, encodePicture(picture, path, "BMP"));
 }
 
 void savePicture(const QImage &picture, const QString &path)
 {
-    writePicture(picture, path,
-                 path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP");
+    const char *format = path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
+    writeWholeFile(path, encodePicture(picture, path, format));
 }

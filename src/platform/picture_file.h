@@ -4,9 +4,25 @@
 #include <QSize>
 #include <QString>
 
+// The largest picture the program opens, in pixels: any real photograph or scan (a 200 MP
+// camera, an A3 page at 1200 dpi) is smaller. A file whose header claims more is refused
+// before anything is decoded, like an undecodable file.
+constexpr qint64 kLargestPicturePixels = 220'000'000;
+
+// Sets the image readers' allocation limit so that every picture up to the largest size
+// decodes; the default of 128 MB refuses a 48 MP photograph or an A4 page at 600 dpi. Runs
+// once per process; every loader calls it, so the windows, the tests and the tools all
+// read pictures alike.
+void usePictureReaderLimits();
+
+// True for a regular file (a FIFO, a device or a folder is never opened: reading one could
+// wait forever) whose header names a picture of no more than the largest size. Reads the
+// header only; what dragging a file over a thumbnail asks.
+bool looksLikePictureFile(const QString &path);
+
 // Decodes a picture file (BMP, GIF, JPEG and whatever else the system's image readers
 // know) into a picture of its natural size. Throws CommandError when the file is missing,
-// unreadable, undecodable or too large to hold.
+// not a regular file, unreadable, undecodable or larger than the largest size.
 QImage loadPicture(const QString &path);
 
 // A picture decoded for drawing at a bounded size, with the size of the file's picture.
@@ -20,17 +36,18 @@ struct DecodedPicture {
 // averages each block (so the result looks as good as a smooth reduction) and is many
 // times faster than decoding every pixel; the reduced picture still has at least
 // max(bound width, bound height) pixels both ways, so it is never enlarged where the
-// full picture would have been reduced. Other files are decoded whole. naturalSize is
-// always the size of the picture in the file (upright, as it is shown). Throws like
-// loadPicture.
+// full picture would have been reduced. Other formats are decoded whole, and a picture of
+// more than 4 MP is then reduced by the same rule, so that no more is kept than the
+// canvases need. naturalSize is always the size of the picture in the file (upright, as it
+// is shown). Throws like loadPicture.
 DecodedPicture loadPictureFor(const QString &path, QSize bound);
 
 // Writes a picture as a 24-bit Windows bitmap under exactly this path. The file is written
 // completely before it replaces an existing one, so a failed write leaves the old file
-// intact and no partial file behind. Throws CommandError on failure.
+// intact and no partial file behind (see writeWholeFile). Throws FileNotWritten with the
+// system's reason on failure.
 void savePictureAsBmp(const QImage &picture, const QString &path);
 
 // Writes a picture under exactly this path, as PNG when the name ends in .png (any case)
-// and as a 24-bit bitmap otherwise, completely before it replaces an existing file.
-// Throws FileNotWritten with the system's reason on failure.
+// and as a 24-bit bitmap otherwise, like savePictureAsBmp.
 void savePicture(const QImage &picture, const QString &path);

@@ -6,16 +6,26 @@
 #include <QDir>
 #include <QFileDialog>
 
-namespace {
+namespace
+{
 
 // One place sets up every file dialog of the program from a common-dialog request.
 QString runDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                        : QFileDialog::AnyFile);
-    dialog.setNameFilters(toQtNameFilters(request.filter));
+    const bool open = mode == QFileDialog::AcceptOpen;
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The descriptions already list their patterns. Saving replaces an existing file
+    // without a question, as the program always has.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QStringList filters = toQtNameFilters(request.filter);
+    const QString first = filters.value(0);
+    if (open)
+        filters << readablePicturesFilter();
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(first);
     dialog.setDirectory(request.initDir);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);

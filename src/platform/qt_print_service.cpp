@@ -1,13 +1,18 @@
 #include "platform/qt_print_service.h"
 
 #include "platform/command_error.h"
+#include "platform/file_writing.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QDir>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace {
+namespace
+{
 
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPixel = 15; // a display pixel is 1/96 inch
@@ -87,36 +92,69 @@ void QtPrintService::paintPicture(const QImage &picture, double xTwips, double y
 
 void QtPrintService::endDoc()
 {
-    QPrinter &printer = openPrinter();
+    openPrinter();
     if (page_.empty()) {
         // Nothing was drawn: no page to send.
         abortDoc();
         return;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        abortDoc();
-        throw CommandError("printer refused the document");
+    // The job ends here whatever happens: taken out before anything can fail.
+    const std::vector<Drawing> page = std::move(page_);
+    page_.clear();
+    const std::unique_ptr<QPrinter> done = std::move(printer_);
+    if (done->outputFormat() == QPrinter::PdfFormat && !done->outputFileName().isEmpty())
+        printToPdfFile(*done, page);
+    else if (!paintPage(*done, page))
+        throw PrintNotCompleted("プリンターが印刷を受け付けませんでした");
+    documentEnded(*done);
+}
+
+// A PDF file is made in memory and then written like a saved picture, so a disk that
+// fills up or a folder that refuses the file leaves no truncated PDF behind and is
+// reported instead of passing for a printed page.
+void QtPrintService::printToPdfFile(QPrinter &printer, const std::vector<Drawing> &page)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool painted = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(printer.resolution());
+        writer.setPageLayout(printer.pageLayout());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        painted = paintPage(writer, page);
     }
+    const QString path = printer.outputFileName();
+    if (!painted)
+        throw PrintNotCompleted(QDir::toNativeSeparators(path).toStdString());
+    try {
+        writeWholeFile(path, bytes);
+    } catch (const FileNotWritten &e) {
+        throw PrintNotCompleted(QDir::toNativeSeparators(path).toStdString() + "\n" + e.reason());
+    }
+}
+
+bool QtPrintService::paintPage(QPaintDevice &device, const std::vector<Drawing> &page)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
     // Without this the PDF engine stores pictures as JPEG, which blurs the stripes.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     // Twips become device units at the printer's own resolution, so a picture keeps the
     // physical size of the display whatever the printer's dots per inch.
-    const double perTwipX = printer.logicalDpiX() / kTwipsPerInch;
-    const double perTwipY = printer.logicalDpiY() / kTwipsPerInch;
-    for (const Drawing &d : page_) {
+    const double perTwipX = device.logicalDpiX() / kTwipsPerInch;
+    const double perTwipY = device.logicalDpiY() / kTwipsPerInch;
+    for (const Drawing &d : page) {
         const double w = d.widthTwips.value_or(d.picture.width() * kTwipsPerPixel);
         const double h = d.heightTwips.value_or(d.picture.height() * kTwipsPerPixel);
         painter.drawImage(
             QRectF(d.xTwips * perTwipX, d.yTwips * perTwipY, w * perTwipX, h * perTwipY), d.picture,
             QRectF(d.picture.rect()));
     }
-    const bool ended = painter.end();
-    page_.clear();
-    auto done = std::move(printer_);
-    if (!ended)
-        throw CommandError("printing failed");
-    documentEnded(*done);
+    return painter.end();
 }
 
 void QtPrintService::abortDoc() noexcept

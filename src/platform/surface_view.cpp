@@ -1,10 +1,10 @@
 #include "platform/surface_view.h"
 
+#include "platform/picture_file.h"
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 
 #include <QDropEvent>
-#include <QImageReader>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -129,8 +129,9 @@ void HolderView::acceptPictureDrops()
 void HolderView::dragEnterEvent(QDragEnterEvent *event)
 {
     const QString path = singleDroppedFile(event->mimeData());
-    // Reading the header is enough to refuse what is plainly not a picture while dragging.
-    if (!path.isEmpty() && QImageReader(path).canRead())
+    // Reading the header is enough to refuse what is plainly not a picture while dragging;
+    // a FIFO or a device is refused without being opened.
+    if (looksLikePictureFile(path))
         event->acceptProposedAction();
     else
         event->ignore();

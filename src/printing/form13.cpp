@@ -47,7 +47,7 @@ void Form13::Option3_Click(int index)
 void Form13::Command1_Click(int index)
 {
     if (index == 0)
-        module1::PrintPicture(state_, platform_.printer);
+        module1::PrintPicture(state_, platform_.printer, platform_.messages);
     hide();
     main_.showAndActivate();
 }

@@ -40,7 +40,7 @@ void Form3::Option2_Click(int index)
 void Form3::Command1_Click(int index)
 {
     if (index == 0)
-        module1::PrintLatticeSheet(state_, platform_.printer);
+        module1::PrintLatticeSheet(state_, platform_.printer, platform_.messages);
     hide();
     main_.showAndActivate();
 }

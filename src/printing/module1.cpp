@@ -1,28 +1,37 @@
 #include "printing/module1.h"
 
 #include "platform/command_error.h"
+#include "platform/message_service.h"
 #include "platform/numeric.h"
 #include "platform/print_service.h"
 #include "state/program_state.h"
 
-namespace module1 {
+namespace module1
+{
 
-namespace {
+namespace
+{
 
 constexpr int kPaperA4 = 9;
 constexpr int kPaperB5 = 13;
 constexpr int kPortrait = 1;
 constexpr int kLandscape = 2;
 
-// Shows the print dialog and runs the steps of one document. Any failure ends the command
-// silently; once the dialog was confirmed the document is abandoned on the way out, so a
-// failed print never leaves a half-made page in the printer.
-template <typename Steps> void printDocument(PrintService &printer, Steps &&steps)
+// Shows the print dialog and runs the steps of one document. Any failure ends the command;
+// once the dialog was confirmed the document is abandoned on the way out, so a failed
+// print never leaves a half-made page in the printer. A job that was confirmed but did not
+// come out is told to the user, who would otherwise wait for a page; every other failure,
+// a cancel included, stays silent.
+template <typename Steps>
+void printDocument(PrintService &printer, MessageService &messages, Steps &&steps)
 {
     runSilently([&] {
         printer.showPrinter();
         try {
             steps();
+        } catch (const PrintNotCompleted &e) {
+            printer.abortDoc();
+            reportPrintNotCompleted(messages, QString::fromStdString(e.reason()));
         } catch (...) {
             printer.abortDoc();
             throw;
@@ -42,10 +51,10 @@ void printLattice(PrintService &printer, const Surface &sheet, int orientation)
 
 } // namespace
 
-void PrintPicture(ProgramState &state, PrintService &printer)
+void PrintPicture(ProgramState &state, PrintService &printer, MessageService &messages)
 {
     const PrintChoices &choices = state.print;
-    printDocument(printer, [&] {
+    printDocument(printer, messages, [&] {
         if (choices.printPaper == 0)
             printer.setPaperSize(kPaperA4);
         else if (choices.printPaper == 1)
@@ -65,10 +74,10 @@ void PrintPicture(ProgramState &state, PrintService &printer)
     });
 }
 
-void PrintLatticeSheet(ProgramState &state, PrintService &printer)
+void PrintLatticeSheet(ProgramState &state, PrintService &printer, MessageService &messages)
 {
     const PrintChoices &choices = state.print;
-    printDocument(printer, [&] {
+    printDocument(printer, messages, [&] {
         if (choices.printOrientation == 0)
             printLattice(printer, state.main.Picture4, kLandscape);
         else if (choices.printOrientation == 1)

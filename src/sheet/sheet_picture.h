@@ -11,6 +11,10 @@
 namespace sheet
 {
 
+// The largest canvas a sheet may need, both ways: the long side of Letter or A4 inside its
+// margins at 1200 dpi. A picture decoded for a sheet needs no more pixels than this.
+inline const QSize kLargestCanvas(13100, 13100);
+
 // A frame as it was decoded: naturalSize is the size of the picture in its file (an
 // invalid size: the picture's own).
 struct FramePicture {

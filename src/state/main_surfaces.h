@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/colour.h"
+#include "platform/measuring_surface.h"
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 
@@ -23,11 +24,7 @@ struct MainSurfaces {
                                     Surface{320, 240, kButtonFace, kBlack},
                                     Surface{320, 240, kWhite, kBlack}};
     // Measuring surface of the picture import: takes the natural size of its picture.
-    Surface Picture7 = [] {
-        Surface s{25, 25, kButtonFace, kBlack};
-        s.setAutoSize(true);
-        return s;
-    }();
+    MeasuringSurface Picture7{25, 25};
     // Picture 1 and picture 2 fitted to display size and to the large size.
     std::array<Surface, 2> Picture8{Surface{320, 240, kWhite, kBlack},
                                     Surface{320, 240, kWhite, kBlack}};

@@ -115,6 +115,7 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     mnusaveanim = mnufile->addAction(QStringLiteral("アニメーションを保存"));
     QMenu *mnutool = bar->addMenu(QStringLiteral("ツール"));
     mnupicture = mnutool->addAction(QStringLiteral("絵の作成"));
+    mnuframes = mnutool->addAction(QStringLiteral("コマアニメーション"));
     QMenu *mnuprint = bar->addMenu(QStringLiteral("印刷"));
     mnuprint2 = mnuprint->addAction(QStringLiteral("絵の印刷"));
     mnuprintsen = mnuprint->addAction(QStringLiteral("線の印刷"));

@@ -33,6 +33,7 @@ struct Form1Controls {
     QAction *mnusave = nullptr;     // "ファイル" > "保存"
     QAction *mnusaveanim = nullptr; // "ファイル" > "アニメーションを保存"
     QAction *mnupicture = nullptr;  // "ツール" > "絵の作成"
+    QAction *mnuframes = nullptr;   // "ツール" > "コマアニメーション"
     QAction *mnuprint2 = nullptr;   // "印刷" > "絵の印刷"
     QAction *mnuprintsen = nullptr; // "印刷" > "線の印刷"
     QAction *mnusheet = nullptr;    // "印刷" > "印刷用シート"

@@ -89,6 +89,9 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
                    Command3[8], Command3[7], Command3[6], Command3[5], Command3[4], Command3[3],
                    Command3[2], Command3[1], Command3[0], Command4[0], Command4[1], Command4[2],
                    Command4[3], Command4[4]});
+    // The first control in tab order has the focus when the window opens, not the zoom
+    // button that happens to be created first (a Space there would zoom).
+    Command1[0]->setFocus();
 
     QMenu *mnufile = window->menuBar()->addMenu(QStringLiteral("ファイル"));
     mnufile->setObjectName(QStringLiteral("mnufile"));

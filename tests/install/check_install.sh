@@ -20,6 +20,11 @@ desktop="$prefix/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop entry invalid"
 grep -q '^Name\[ja\]=' "$desktop" || fail "no Japanese name"
 grep -q '^Categories=.*Graphics;' "$desktop" || fail "not in Graphics"
+# Started with the files a file manager opens with it; offered for every picture type it reads.
+grep -qx 'Exec=lintaro %F' "$desktop" || fail "Exec does not take files"
+for type in bmp gif jpeg png webp tiff; do
+  grep -q "^MimeType=\(.*;\)\?image/$type;" "$desktop" || fail "MimeType lacks image/$type"
+done
 for size in 16 24 32 48 64 128 256; do
   icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
   [ -f "$icon" ] || fail "icon $size missing"

@@ -74,8 +74,7 @@ TEST(PlaceFittedRule, FitsCentresAndDrawsTheWorkedExamples)
                      << p.picture.width() << "x" << p.picture.height() << " on " << p.canvas.width()
                      << "x" << p.canvas.height());
         SharedState vars;
-        Surface measure(25, 25);
-        measure.setAutoSize(true);
+        MeasuringSurface measure(25, 25);
         PictureHolder holder(25, 25);
         Surface canvas(p.canvas.width(), p.canvas.height(), kWhite, kBlack);
         const QImage picture = pixels::plainPicture(p.picture.width(), p.picture.height(), kRed);
@@ -124,7 +123,7 @@ TEST_F(Loading, BothCanvasesOfASlotGetThePictureFittedAndCentred)
         EXPECT_TRUE(pixels::matches(s.Picture9[c.slot], [&](int x, int y) {
             return c.largeCanvas.contains(x, y) ? kRed : kWhite;
         }));
-        EXPECT_EQ(s.Picture7.image().size(), c.picture); // measured at its natural size
+        EXPECT_EQ(s.Picture7.size(), c.picture); // measured at its natural size
     }
 }
 
@@ -152,7 +151,7 @@ TEST_F(Loading, LargePhotographIsPlacedAsTheWholePicture)
     });
     const QString path = writePicture(photo, "photo.jpg", "JPG");
     load(1, path);
-    EXPECT_EQ(surfaces().Picture7.image().size(), QSize(2880, 2160));
+    EXPECT_EQ(surfaces().Picture7.size(), QSize(2880, 2160));
     const QImage whole =
         QImage(path).scaled(320, 240, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     long long total = 0;

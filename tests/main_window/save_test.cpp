@@ -1,11 +1,15 @@
+#include "editor/form9.h"
 #include "platform/file_size_limit.h"
 #include "state/module3.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
+#include "support/real_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
+
+#include <functional>
 
 namespace
 {
@@ -111,7 +115,7 @@ TEST_F(Saving, CancelledSaveWritesNothing)
     EXPECT_TRUE(entries(QDir::currentPath()).filter(kLattice).isEmpty());
 }
 
-// Failures stay silent and write nothing: an unwritable name, or a disk that fills up
+// Failures write nothing: an unwritable name, or a disk that fills up
 // half-way through the picture, which leaves the old picture as it was, no partial file
 // and no lattice.
 TEST_F(Saving, FailingSaveLeavesTheExistingFileUnchanged)
@@ -131,6 +135,60 @@ TEST_F(Saving, FailingSaveLeavesTheExistingFileUnchanged)
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(entries(out.path()), (QStringList{"folder", "stripes.bmp"}));
     EXPECT_TRUE(entries(out.filePath("folder")).isEmpty());
+}
+
+// A file that could not be written is named to the user with the system's reason, from the
+// main window and from the editor; a cancel and a save that worked say nothing.
+TEST_F(Saving, AFileThatCannotBeWrittenIsNamedToTheUser)
+{
+    const QString full = out.filePath("full");
+    const real_files::FullDisk disk(full);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here (needs root)";
+    window().mnupicture_Click();
+    form9 &editor = *window().editorWindow();
+    const std::function<void()> saves[] = {[&] { window().mnusave_Click(); },
+                                           [&] { editor.mnusave_Click(); }};
+    for (const auto &saveNow : saves) {
+        messages.shown.clear();
+        dialogs.answer(std::nullopt);
+        saveNow();
+        dialogs.answer(out.filePath("fine.bmp"));
+        saveNow();
+        EXPECT_TRUE(messages.shown.isEmpty());
+
+        dialogs.answer(full + "/stripes.bmp");
+        saveNow();
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Lintaro"));
+        EXPECT_EQ(messages.shown[0].text,
+                  QStringLiteral("保存できませんでした\n%1/stripes.bmp\nNo space left on device")
+                      .arg(full));
+        EXPECT_TRUE(entries(full).isEmpty());
+    }
+}
+
+// The dialogs start in the program's folder while the user may write there; an installed
+// program's folder sends them to the user's pictures, or home when there are none.
+TEST_F(Saving, DialogsStartWhereTheUserMayWrite)
+{
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(out.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(out.filePath("config")));
+    const QString installed = QStringLiteral("/nonexistent/usr/bin/");
+    EXPECT_EQ(dialogStartFolder(vars().appFolder), vars().appFolder);
+    EXPECT_EQ(dialogStartFolder(installed), out.path());
+    ASSERT_TRUE(QDir(out.path()).mkdir("Pictures"));
+    vars().appFolder = installed;
+    const size_t before = dialogs.shown().size();
+    save(std::nullopt);
+    dialogs.answer(std::nullopt);
+    window().Command1_Click(0);
+    ASSERT_EQ(dialogs.shown().size(), before + 2);
+    for (size_t i = before; i < dialogs.shown().size(); ++i)
+        EXPECT_EQ(dialogs.shown()[i].request.initDir, out.filePath("Pictures"));
+    qputenv("HOME", home);
+    config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
 }
 
 } // namespace

@@ -2,11 +2,20 @@
 #include "platform/file_size_limit.h"
 #include "platform/picture_file.h"
 #include "support/pixel_checks.h"
+#include "support/real_files.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -157,6 +166,99 @@ TEST_F(PictureFile, FailingSavesKeepTheOldFileAndLeaveNothingBehind)
     EXPECT_EQ(readAll(path), old);
     EXPECT_EQ(entries(), before);
     EXPECT_TRUE(QDir(temp.filePath("folder")).isEmpty());
+}
+
+// Real scans and photographs beyond the readers' default 128 MB load; a header claiming more
+// than any real picture, a FIFO, a device and a folder are refused at once, by the drag
+// check too, without being decoded or opened.
+TEST_F(PictureFile, RealPicturesLoadAndHugeClaimsOrNonFilesAreRefusedAtOnce)
+{
+    // An A4 page scanned at 600 dpi, in colour: 139 MB once decoded.
+    const QString scan = temp.filePath("scan.png");
+    QImage page(4960, 7016, QImage::Format_RGB888);
+    page.fill(Qt::white);
+    for (int y = 1000; y < 1100; ++y)
+        std::fill_n(page.scanLine(y) + 3 * 500, 3 * 3000, uchar(0));
+    QImageWriter writer(scan, "png");
+    writer.setCompression(1);
+    ASSERT_TRUE(writer.write(page));
+    page = QImage();
+    const DecodedPicture decoded = loadPictureFor(scan, QSize(640, 480));
+    EXPECT_EQ(decoded.naturalSize, QSize(4960, 7016));
+    EXPECT_EQ(decoded.picture.size(), QSize(1240, 1754)); // reduced by 4 once decoded
+    EXPECT_TRUE(looksLikePictureFile(scan));
+
+    const QString claim = temp.filePath("claim.jpg");
+    ASSERT_TRUE(real_files::writeBytes(claim, real_files::jpegClaiming(QSize(46000, 46000))));
+    const QString fifo = temp.filePath("fifo.jpg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // Should the FIFO ever be opened, a writer lets the test fail instead of hanging.
+    std::mutex m;
+    std::condition_variable done;
+    bool finished = false;
+    std::thread unblock([&] {
+        std::unique_lock lock(m);
+        if (!done.wait_for(lock, std::chrono::seconds(3), [&] { return finished; })) {
+            const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        }
+    });
+    for (const QString &path : {claim, fifo, QStringLiteral("/dev/zero"), temp.path()}) {
+        SCOPED_TRACE(path.toStdString());
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(looksLikePictureFile(path));
+        EXPECT_THROW(loadPictureFor(path, QSize(640, 480)), CommandError);
+        EXPECT_THROW(loadPicture(path), CommandError);
+        EXPECT_LT(clock.elapsed(), 500);
+    }
+    {
+        std::lock_guard lock(m);
+        finished = true;
+    }
+    done.notify_all();
+    unblock.join();
+}
+
+// Where the folder refuses new files, an existing file is written in place; a new name
+// there, and a disk that fills up, fail with the system's reason and leave nothing behind.
+TEST_F(PictureFile, SavesInPlaceWhereTheFolderRefusesNewFilesAndReportsAFullDisk)
+{
+    const QImage picture = pixels::randomPicture(320, 240, 46);
+    const QString folder = temp.filePath("shared");
+    ASSERT_TRUE(QDir(temp.path()).mkdir("shared"));
+    const QString existing = folder + "/picture.bmp";
+    savePictureAsBmp(pixels::randomPicture(320, 240, 47), existing);
+    {
+        const real_files::ReadOnlyFolderWithWritableFile mounts(folder, existing);
+        if (!mounts.isMounted())
+            GTEST_SKIP() << "bind mounts are not permitted here (needs root)";
+        savePictureAsBmp(picture, existing);
+        try {
+            savePictureAsBmp(picture, folder + "/new.bmp");
+            ADD_FAILURE() << "a new file was made in a read-only folder";
+        } catch (const FileNotWritten &e) {
+            EXPECT_EQ(e.reason(), "Read-only file system");
+        }
+    }
+    QImage written;
+    ASSERT_TRUE(written.load(existing, "BMP"));
+    EXPECT_TRUE(pixels::sameImage(written, picture));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"picture.bmp"});
+
+    const QString full = temp.filePath("full");
+    const real_files::FullDisk disk(full);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here (needs root)";
+    try {
+        savePictureAsBmp(picture, full + "/picture.bmp");
+        ADD_FAILURE() << "a 230 kB picture fitted on a 64 kB disk";
+    } catch (const FileNotWritten &e) {
+        EXPECT_EQ(e.path(), (full + "/picture.bmp").toStdString());
+        EXPECT_EQ(e.reason(), "No space left on device");
+    }
+    EXPECT_TRUE(QDir(full).isEmpty());
 }
 
 } // namespace

@@ -45,7 +45,7 @@ class CupsQueuePrinting : public ProgramFixture
     // Prints through the queue under a title of its own, then waits (at most 20 s) for
     // cups-pdf to write the page.
     QString printThroughQueue(const QString &what,
-                              void (*procedure)(ProgramState &, PrintService &))
+                              void (*procedure)(ProgramState &, PrintService &, MessageService &))
     {
         const QString title = QStringLiteral("lintaro-%1-%2-%3")
                                   .arg(what)
@@ -54,7 +54,7 @@ class CupsQueuePrinting : public ProgramFixture
         PdfPrintService service(temp.filePath(QStringLiteral("unused.pdf")));
         service.setPrinterName(QStringLiteral("PDF"));
         service.setDocName(title);
-        procedure(state, service);
+        procedure(state, service, messages);
         EXPECT_EQ(service.documentsEnded(), 1);
 
         for (const QDeadlineTimer deadline(20000); !deadline.hasExpired(); QTest::qWait(100)) {

@@ -12,14 +12,14 @@ using Calls = std::vector<std::string>;
 class PrintProcedures : public ProgramFixture
 {
   protected:
-    void expectPrint(void (*procedure)(ProgramState &, PrintService &), PrintChoices choices,
-                     const Calls &calls, const Surface *picture, std::optional<double> width = {},
-                     std::optional<double> height = {})
+    void expectPrint(void (*procedure)(ProgramState &, PrintService &, MessageService &),
+                     PrintChoices choices, const Calls &calls, const Surface *picture,
+                     std::optional<double> width = {}, std::optional<double> height = {})
     {
         SCOPED_TRACE(testing::Message() << choices.printPaper << " " << choices.printOrientation
                                         << " " << choices.printSize);
         state.print = choices;
-        procedure(state, printer);
+        procedure(state, printer, messages);
         EXPECT_EQ(printer.calls, calls);
         EXPECT_FALSE(printer.documentOpen);
         EXPECT_EQ(printer.pagesOut, picture ? 1 : 0);
@@ -71,8 +71,8 @@ TEST_F(PrintProcedures, LatticeTakesTheSheetHeightReadFirst)
 TEST_F(PrintProcedures, ACancelledPrintDialogPrintsNothing)
 {
     printer.cancelDialog = true;
-    module1::PrintPicture(state, printer);
-    module1::PrintLatticeSheet(state, printer);
+    module1::PrintPicture(state, printer, messages);
+    module1::PrintLatticeSheet(state, printer, messages);
     EXPECT_EQ(printer.calls, Calls({"showPrinter", "showPrinter"}));
     EXPECT_EQ(printer.pagesOut, 0);
 }
@@ -88,7 +88,7 @@ TEST_F(PrintProcedures, AFailureAbandonsTheBegunDocument)
             SCOPED_TRACE(step);
             printer = RecordingPrinter();
             printer.failAt = step;
-            EXPECT_NO_THROW(procedure(state, printer));
+            EXPECT_NO_THROW(procedure(state, printer, messages));
             ASSERT_GE(printer.calls.size(), 2u);
             EXPECT_EQ(printer.calls.back(), "abortDoc");
             EXPECT_EQ(printer.calls.end()[-2].rfind(step, 0), 0u) << printer.calls.end()[-2];

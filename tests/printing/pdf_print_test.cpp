@@ -4,6 +4,7 @@
 #include "state/module3.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
+#include "support/real_files.h"
 
 #include <QPrinter>
 
@@ -26,8 +27,9 @@ class PdfPrinting : public ProgramFixture
 
     // Prints into a PDF file with the printer as the print dialog leaves it (its own
     // default, or the given paper upright or turned).
-    QString print(void (*procedure)(ProgramState &, PrintService &), const QString &name,
-                  std::optional<QPageSize::PageSizeId> paper = {}, bool turned = false)
+    QString print(void (*procedure)(ProgramState &, PrintService &, MessageService &),
+                  const QString &name, std::optional<QPageSize::PageSizeId> paper = {},
+                  bool turned = false)
     {
         const QString pdf = temp.filePath(name);
         PdfPrintService service(pdf);
@@ -38,7 +40,7 @@ class PdfPrinting : public ProgramFixture
             }
             marginsMm = p.pageLayout().margins(QPageLayout::Millimeter);
         };
-        procedure(state, service);
+        procedure(state, service, messages);
         EXPECT_EQ(service.documentsEnded(), 1);
         return pdf;
     }
@@ -169,19 +171,42 @@ TEST_F(PdfPrinting, NoPageFromAnAbandonedFailedOrEmptyDocument)
 
     const QString unwritable = temp.filePath(QStringLiteral("missing-folder/picture.pdf"));
     PdfPrintService broken(unwritable);
-    EXPECT_NO_THROW(module1::PrintPicture(state, broken));
+    EXPECT_NO_THROW(module1::PrintPicture(state, broken, messages));
     EXPECT_EQ(broken.documentsEnded(), 0);
     EXPECT_THROW(broken.endDoc(), CommandError);
 
     const QString empty = temp.filePath(QStringLiteral("empty.pdf"));
     PdfPrintService nothing(empty);
     state.print.printOrientation = 9;
-    module1::PrintLatticeSheet(state, nothing);
+    module1::PrintLatticeSheet(state, nothing, messages);
     for (const QString &pdf : {abandoned, unwritable, empty})
         EXPECT_FALSE(QFile::exists(pdf)) << pdf.toStdString();
 
     state.print.printOrientation = 0;
     EXPECT_EQ(info(print(module1::PrintPicture, QStringLiteral("after.pdf"))).pages, 1);
+}
+
+// A PDF that does not fit on the disk is no printed page: the user is told, with the file and
+// the system's reason, and no truncated PDF is left behind. A cancel stays silent.
+TEST_F(PdfPrinting, APdfThatCannotBeWrittenIsReportedAndLeavesNothing)
+{
+    const QString full = temp.filePath("full");
+    const real_files::FullDisk disk(full);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here (needs root)";
+    surfaces().Picture3.setPicture(pixels::randomPicture(320, 240, 9)); // about 230 kB
+    const QString pdf = full + "/picture.pdf";
+    PdfPrintService service(pdf);
+    module1::PrintPicture(state, service, messages);
+    EXPECT_EQ(service.documentsEnded(), 0);
+    EXPECT_TRUE(QDir(full).isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text,
+              QStringLiteral("印刷できませんでした\n%1\nNo space left on device").arg(pdf));
+
+    messages.shown.clear();
+    EXPECT_EQ(info(print(module1::PrintPicture, QStringLiteral("fits.pdf"))).pages, 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "frames/frames_rule.h"
 #include "platform/pdf_print_service.h"
 #include "printing/pdf_tools.h"
 #include "sheet/sheet_geometry.h"
@@ -93,6 +94,39 @@ TEST_F(SheetWindowTest, SavesTheSheetTheLatticeAndTheCalibrationPageOrSaysWhyNot
     dialogs.answer(std::nullopt);
     w.Command1[2]->click();
     EXPECT_EQ(messages.shown.size(), 1);
+}
+
+TEST_F(SheetWindowTest, TakesPicture1AsLoadedNotItsReducedCanvas)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    // Finer than the 640 x 480 canvas of the main window: one-pixel checks.
+    QImage picture(1600, 1200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, (x + y) % 2 ? 0xFF2040C0u : 0xFFF0E010u);
+    dialogs.answer(writePicture(picture, QStringLiteral("fine.png"), "PNG"));
+    window().Command1_Click(0);
+    SheetWindow &w = openFromMenu();
+    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
+    w.Check1->click();
+    w.Text2->setValue(60);
+    const QString pdf = temp.filePath(QStringLiteral("sheet.pdf"));
+    dialogs.answer(pdf);
+    w.Command1[0]->click();
+
+    const sheet::SheetGeometry g =
+        sheet::layOutSheet(w.choices(), 2, surfaces().Picture3.image().size());
+    const QImage fitted = frames::FitFrame(picture, QSize(), g.canvasDots);
+    const QImage stored = pdf_tools::firstPicture(pdf, temp.path());
+    ASSERT_EQ(stored.size(), g.canvasDots);
+    for (int x = 0; x < g.canvasDots.width(); x += 7) {
+        if (frames::FrameOfColumn(x, g.slitDots, 2) != 0)
+            continue;
+        for (int y = 0; y < g.canvasDots.height(); y += 5)
+            ASSERT_EQ(stored.pixel(x, y) & 0xFFFFFF, fitted.pixel(x, y) & 0xFFFFFF)
+                << "(" << x << ", " << y << ")";
+    }
 }
 
 TEST_F(SheetWindowTest, PrintsAtThePrintersResolutionOnThePaperChosen)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class MessageService;
+
+namespace animation
+{
+
+// The preview moves the lattice one pixel every 100 ms; a saved preview keeps that pace.
+constexpr int kPreviewFrameDelayMs = 100;
+
+// Saves one cycle of a preview as an animation in the format the name asks for (.gif or
+// .webp): the composed picture under the lattice slid 0, 1, ... N w - 1 pixels, after which
+// the preview looks as it started. Frames are drawn one at a time as the encoder asks.
+// Throws FileNotWritten with the reason on failure.
+void savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path);
+
+// The same for a window: a file that could not be written, a name of another kind
+// included, is reported to the user. Returns whether the file was written.
+bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path,
+                          MessageService &messages);
+
+} // namespace animation

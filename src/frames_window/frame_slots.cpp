@@ -1,0 +1,109 @@
+#include "frames_window/frame_slots.h"
+
+#include "frames/frames_rule.h"
+#include "platform/command_error.h"
+#include "platform/picture_file.h"
+#include "platform/surface.h"
+
+#include <algorithm>
+
+#include <utility>
+
+FrameSlots::FrameSlots() : slots_(size_t(frames::kMinFrames)) {}
+
+bool FrameSlots::canAdd() const
+{
+    return slotCount() < frames::kMaxFrames;
+}
+
+bool FrameSlots::add()
+{
+    if (!canAdd())
+        return false;
+    slots_.emplace_back();
+    return true;
+}
+
+void FrameSlots::remove(int index)
+{
+    if (!valid(index))
+        return;
+    slots_.erase(slots_.begin() + index);
+    if (slotCount() < frames::kMinFrames)
+        slots_.emplace_back();
+}
+
+bool FrameSlots::moveLeft(int index)
+{
+    if (!valid(index) || index == 0)
+        return false;
+    std::swap(slots_[size_t(index)], slots_[size_t(index - 1)]);
+    return true;
+}
+
+bool FrameSlots::moveRight(int index)
+{
+    if (!valid(index) || index == slotCount() - 1)
+        return false;
+    std::swap(slots_[size_t(index)], slots_[size_t(index + 1)]);
+    return true;
+}
+
+void FrameSlots::set(int index, FrameSlot slot)
+{
+    if (valid(index))
+        slots_[size_t(index)] = std::move(slot);
+}
+
+int FrameSlots::frameCount() const
+{
+    int count = 0;
+    for (const FrameSlot &s : slots_)
+        count += !s.isEmpty();
+    return count;
+}
+
+std::vector<FrameSlot> FrameSlots::frames() const
+{
+    std::vector<FrameSlot> filled;
+    for (const FrameSlot &s : slots_)
+        if (!s.isEmpty())
+            filled.push_back(s);
+    return filled;
+}
+
+FrameSlot frameFromFile(const QString &path, QSize bound)
+{
+    DecodedPicture decoded = loadPictureFor(path, bound);
+    if (decoded.picture.isNull())
+        throw CommandError("picture did not decode");
+    // Eight slots of large photographs would hold gigabytes; a slot keeps twice the pixels
+    // the canvas needs at most. A later, larger canvas decodes the file afresh.
+    const int side = std::max(bound.width(), bound.height());
+    const int shortSide = std::min(decoded.picture.width(), decoded.picture.height());
+    if (side > 0 && shortSide > 2 * side) {
+        const QSize kept = (QSizeF(decoded.picture.size()) * (2.0 * side / shortSide)).toSize();
+        decoded.picture = asSurfaceImage(
+            decoded.picture.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    return FrameSlot{path, std::move(decoded.picture), decoded.naturalSize, bound};
+}
+
+FrameSlot frameFromPicture(const QImage &picture)
+{
+    return FrameSlot{QString(), picture, picture.size(), QSize()};
+}
+
+std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas)
+{
+    std::vector<QImage> fitted;
+    for (FrameSlot frame : strip.frames()) {
+        const bool reduced = frame.picture.size() != frame.naturalSize;
+        const bool boundTooSmall = !frame.bound.isValid() || canvas.width() > frame.bound.width() ||
+                                   canvas.height() > frame.bound.height();
+        if (reduced && boundTooSmall && !frame.path.isEmpty())
+            runSilently([&] { frame = frameFromFile(frame.path, canvas); });
+        fitted.push_back(frames::FitFrame(frame.picture, frame.naturalSize, canvas));
+    }
+    return fitted;
+}

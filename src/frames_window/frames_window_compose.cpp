@@ -1,0 +1,106 @@
+#include "frames_window/frames_window.h"
+
+#include "frames_window/preview_view.h"
+#include "platform/platform.h"
+
+#include <stdexcept>
+
+namespace
+{
+const QString kTitle = QStringLiteral("コマアニメーション");
+constexpr int kTickMs = 100;
+// Composing holds every fitted frame, the composition, its lattice and the preview at
+// once; past this many bytes the program would risk running out of memory.
+constexpr qint64 kComposeMemoryLimit = qint64(1536) << 20;
+} // namespace
+
+void FramesWindow::Compose_Click()
+{
+    StopAnimation();
+    const int count = slots_.frameCount();
+    if (count < frames::kMinFrames) {
+        platform_.messages.showWarning(
+            kTitle, QStringLiteral("合成するには、２つ以上のコマに絵を読み込んでください。"));
+        return;
+    }
+    const QSize canvas = CanvasSize();
+    const qint64 bytes = qint64(canvas.width()) * canvas.height() * 4 * (count + 3);
+    if (bytes > kComposeMemoryLimit) {
+        platform_.messages.showWarning(
+            kTitle, QStringLiteral("%1 × %2 の絵を %3 コマで合成するにはメモリーが足りません。\n"
+                                   "絵の大きさを小さくしてください。")
+                        .arg(canvas.width())
+                        .arg(canvas.height())
+                        .arg(count));
+        return;
+    }
+    try {
+        animation_.compose(fittedFrames(slots_, canvas), SlitWidth->value());
+    } catch (const std::exception &) {
+        platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
+        return;
+    }
+    PreviewSurface.resize(canvas.width(), canvas.height());
+    Preview->resize(canvas.width() + 2 * Preview->borderWidth(),
+                    canvas.height() + 2 * Preview->borderWidth());
+    ShowComposedPicture();
+    EnableComposedCommands();
+}
+
+void FramesWindow::StartPreview_Click()
+{
+    if (!animation_.isComposed())
+        return;
+    StartPreview->hide();
+    StopPreview->show();
+    animation_.restart();
+    ShowPreviewFrame();
+    timer_->setInterval(kTickMs);
+}
+
+void FramesWindow::StopPreview_Click()
+{
+    StopAnimation();
+}
+
+void FramesWindow::PreviewTimer_Timer()
+{
+    animation_.advance();
+    ShowPreviewFrame();
+}
+
+// By hand only while the preview stands still: the clock owns the lattice while it runs.
+void FramesWindow::Preview_Drag(int travel)
+{
+    if (timer_->interval() != 0 || !animation_.isComposed())
+        return;
+    animation_.slideBy(travel);
+    ShowPreviewFrame();
+}
+
+void FramesWindow::StopAnimation()
+{
+    timer_->setInterval(0);
+    StopPreview->hide();
+    StartPreview->show();
+}
+
+void FramesWindow::ShowPreviewFrame()
+{
+    PreviewSurface.editPixels([&](QImage &image) { animation_.drawFrame(image); });
+}
+
+void FramesWindow::ShowComposedPicture()
+{
+    const QImage &composed = animation_.composed();
+    PreviewSurface.editPixels([&](QImage &image) { image = composed.copy(); });
+}
+
+void FramesWindow::EnableComposedCommands()
+{
+    const bool composed = animation_.isComposed();
+    for (QWidget *w : {static_cast<QWidget *>(StartPreview), static_cast<QWidget *>(Save),
+                       static_cast<QWidget *>(SaveAnimation), static_cast<QWidget *>(PrintPicture),
+                       static_cast<QWidget *>(PrintLattice)})
+        w->setEnabled(composed);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "frames/frames_rule.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+
+class ProgramWindow;
+class PictureHolder;
+class HolderView;
+class PreviewView;
+class Surface;
+
+// The controls of the frames window, "コマアニメーション", as the window is created. Every
+// slot of the strip has its cell of controls; cells past the last slot are hidden.
+struct FramesControls {
+    static constexpr int kCells = frames::kMaxFrames;
+
+    QLabel *SlotNumber[kCells] = {};      // "１" .. "８"
+    HolderView *SlotImage[kCells] = {};   // the thumbnail; a click loads, a file drop loads
+    QPushButton *SlotLoad[kCells] = {};   // "読み込み"
+    QPushButton *SlotLeft[kCells] = {};   // "←"
+    QPushButton *SlotRemove[kCells] = {}; // "×"
+    QPushButton *SlotRight[kCells] = {};  // "→"
+    QPushButton *AddSlot = nullptr;       // "コマを足す"
+
+    QPushButton *UseMainPictures = nullptr; // "絵１・絵２を使う"
+    QGroupBox *SlitFrame = nullptr;         // "線の幅"
+    QSpinBox *SlitWidth = nullptr;          // 1 .. 10, 2 at the start
+    QGroupBox *SizeFrame = nullptr;         // "絵の大きさ"
+    QRadioButton *SizeOption[3] = {};       // "320 × 240", "640 × 480", "大きさを入れる"
+    QSpinBox *CanvasWidth = nullptr;        // "横", 16 .. 10000
+    QSpinBox *CanvasHeight = nullptr;       // "たて", 16 .. 10000
+    QLabel *FrameCount = nullptr;           // "コマの数＝" and N
+
+    QPushButton *Compose = nullptr;       // "合成"
+    QPushButton *StartPreview = nullptr;  // "うごかす"
+    QPushButton *StopPreview = nullptr;   // "とめる", in the same place, hidden at the start
+    QPushButton *Save = nullptr;          // "保存"
+    QPushButton *SaveAnimation = nullptr; // "アニメーションを保存"
+
+    QGroupBox *PrintFrame = nullptr;         // "印刷"
+    QRadioButton *PaperOption[2] = {};       // "Ａ４", "Ｂ５"
+    QRadioButton *OrientationOption[2] = {}; // "横長", "たて長"
+    QPushButton *PrintPicture = nullptr;     // "絵の印刷"
+    QPushButton *PrintLattice = nullptr;     // "格子の印刷"
+
+    QLabel *PreviewCaption = nullptr; // "合成した絵"
+    QScrollArea *PreviewArea = nullptr;
+    PreviewView *Preview = nullptr;
+
+    // Where the cell of slot `index` lies; "コマを足す" takes the cell after the last slot.
+    static QRect cellThumbnailRect(int index);
+
+    void setupControls(ProgramWindow *window, Surface &preview, PictureHolder *thumbnails);
+};
