@@ -10,7 +10,8 @@
 #include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // A photograph-like picture with round pure-yellow holes (for a base) or without (insert).
 QImage benchPicture(bool holes)
@@ -20,8 +21,7 @@ QImage benchPicture(bool holes)
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < 640; ++x) {
             const bool hole = holes && ((x / 80 + y / 80) % 2 == 0) &&
-                              ((x % 80 - 40) * (x % 80 - 40) + (y % 80 - 40) * (y % 80 - 40) <
-                               900);
+                              ((x % 80 - 40) * (x % 80 - 40) + (y % 80 - 40) * (y % 80 - 40) < 900);
             line[x] = hole ? toQRgb(kPureYellow) : qRgb(x % 256, y % 256, (x ^ y) % 256);
         }
     }
@@ -91,7 +91,29 @@ void BM_ZoomPress(benchmark::State &state)
         applyZoom(editor.s, editor.e, editor.vars);
     }
 }
-BENCHMARK(BM_ZoomPress)->Arg(1)->Arg(2)->Arg(3)->Arg(0)->Arg(-1)->Arg(-6)->Arg(40)->Arg(-100)->Arg(185)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ZoomPress)
+    ->Arg(1)
+    ->Arg(0)
+    ->Arg(-6)
+    ->Arg(40)
+    ->Arg(-100)
+    ->Arg(185)
+    ->Arg(-186)
+    ->Unit(benchmark::kMicrosecond);
+
+// Pressing at the bound: a press past it does nothing, so the press goes back and forth
+// between the bound and one step inside ("↑" then "↓" at 185 and 186).
+void BM_ZoomPressAtBound(benchmark::State &state)
+{
+    Editor editor;
+    const int bound = int(state.range(0));
+    int i = 0;
+    for (auto _ : state) {
+        editor.e.zoomSteps = (i++ & 1) ? bound : bound - (bound > 0 ? 1 : -1);
+        applyZoom(editor.s, editor.e, editor.vars);
+    }
+}
+BENCHMARK(BM_ZoomPressAtBound)->Arg(186)->Arg(-186)->Unit(benchmark::kMicrosecond);
 
 // One move press at a zoom: clear, redraw at Picture1's size, composition.
 void BM_MovePress(benchmark::State &state)
@@ -103,6 +125,6 @@ void BM_MovePress(benchmark::State &state)
     for (auto _ : state)
         moveInsert((i++ & 1) ? 1 : 3, editor.s, editor.e, editor.vars);
 }
-BENCHMARK(BM_MovePress)->Arg(0)->Arg(6)->Arg(-6)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MovePress)->Arg(0)->Arg(6)->Arg(-6)->Arg(40)->Arg(186)->Unit(benchmark::kMicrosecond);
 
 } // namespace

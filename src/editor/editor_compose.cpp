@@ -42,6 +42,38 @@ void buildTransparencyMask(EditorSurfaces &s, SharedState &vars)
                    RasterOp::SrcInvert);
 }
 
+namespace
+{
+
+constexpr QRgb kAlpha = 0xFF000000u;
+
+// One row where the insert surface reaches: the insert picture cut out by the mask, the base
+// picture with its holes blacked out, and the composed row from both.
+void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *__restrict b,
+                const QRgb *__restrict i, QRgb *__restrict ci, QRgb *__restrict cb,
+                QRgb *__restrict out, int count)
+{
+    for (int x = 0; x < count; ++x) {
+        ci[x] = m[x] & i[x];
+        cb[x] = n[x] & b[x];
+        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+    }
+}
+
+// The same where the insert surface does not reach: nothing is ANDed into the mask there.
+void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
+                             const QRgb *__restrict b, QRgb *__restrict ci, QRgb *__restrict cb,
+                             QRgb *__restrict out, int count)
+{
+    for (int x = 0; x < count; ++x) {
+        ci[x] = m[x];
+        cb[x] = n[x] & b[x];
+        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+    }
+}
+
+} // namespace
+
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
     FillWhole(s.Picture3, vars, kWhite);
@@ -58,7 +90,8 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     // smaller than the area, nothing is ANDed into M there, so its holes show white.
     const QImage mask = s.Picture4[0].image();
     const QImage inverse = s.Picture5[0].image();
-    const QImage insert = s.Picture1.image();
+    // Only the editing area of the insert surface takes part, however large a zoom made it.
+    const QImage insert = s.Picture1.topLeft(w, h);
     const QImage base = s.Picture2.image();
     const auto inside = [w, h](const QImage &image) {
         return std::pair{std::min(w, image.width()), std::min(h, image.height())};
@@ -69,8 +102,6 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
                                s.Picture4[1].height(), s.Picture5[1].height()});
     const int columns = std::min({areaW, mask.width(), inverse.width(), base.width(),
                                   s.Picture4[1].width(), s.Picture5[1].width()});
-    constexpr QRgb kAlpha = 0xFF000000u;
-
     s.Picture4[1].editPixels([&](QImage &cutInsert) {
         s.Picture5[1].editPixels([&](QImage &cutBase) {
             s.Picture3.editPixels([&](QImage &composed) {
@@ -84,17 +115,11 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
                     auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
                     auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
                     auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
-                    const int covered = i ? std::min(insertW, columns) : 0;
-                    for (int x = 0; x < covered; ++x) {
-                        ci[x] = m[x] & i[x];
-                        cb[x] = n[x] & b[x];
-                        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
-                    }
-                    for (int x = covered; x < columns; ++x) {
-                        ci[x] = m[x];
-                        cb[x] = n[x] & b[x];
-                        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
-                    }
+                    const int covered = i ? std::max(std::min(insertW, columns), 0) : 0;
+                    if (covered > 0)
+                        composeRow(m, n, b, i, ci, cb, out, covered);
+                    composeRowWithoutInsert(m + covered, n + covered, b + covered, ci + covered,
+                                            cb + covered, out + covered, columns - covered);
                 }
             });
         });

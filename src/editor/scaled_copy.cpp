@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
-namespace {
+namespace
+{
 
 // Source position and weight of each destination column or row, in 8-bit fixed point:
 // the destination pixel centre mapped back onto the source, between index and index + 1.
@@ -33,17 +35,6 @@ std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
     return result;
 }
 
-// Mixes two pixels, weight 0..256 towards b; red and blue in one word, green in another.
-inline std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight)
-{
-    const std::uint32_t keep = 256 - weight;
-    const std::uint32_t rb = (((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight) >> 8) &
-                             0x00FF00FFu;
-    const std::uint32_t g =
-        (((a & 0x0000FF00u) * keep + (b & 0x0000FF00u) * weight) >> 8) & 0x0000FF00u;
-    return 0xFF000000u | rb | g;
-}
-
 // Mixes two runs of pixels byte by byte, weight 0..256 towards b. Each product fits in 16
 // bits (255 * 256), so the compiler can work on many bytes at once.
 void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
@@ -56,6 +47,86 @@ void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight
     const auto keep = std::uint16_t(256 - weight);
     for (int k = 0; k < count * 4; ++k)
         ob[k] = std::uint8_t((std::uint16_t(ab[k] * keep) + std::uint16_t(bb[k] * w)) >> 8);
+}
+
+// Mixes pairs of pixels byte by byte, each with its own weight: keep[k] for a, towards[k]
+// for b (the weights of a column repeated for its four bytes). The same sums as mixRun.
+void mixColumns(const std::uint8_t *__restrict a, const std::uint8_t *__restrict b,
+                const std::uint16_t *__restrict keep, const std::uint16_t *__restrict towards,
+                std::uint8_t *__restrict out, int bytes)
+{
+    for (int k = 0; k < bytes; ++k)
+        out[k] =
+            std::uint8_t((std::uint16_t(a[k] * keep[k]) + std::uint16_t(b[k] * towards[k])) >> 8);
+}
+
+// The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
+// out's (0, 0) being the target's `origin`.
+void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint origin)
+{
+    const QRect part = drawn & QRect(origin, out.size());
+    if (part.isEmpty())
+        return;
+    const int srcW = source.width();
+    const int srcH = source.height();
+    const std::vector<Tap> columns =
+        taps(part.left(), part.right() + 1, drawn.x(), drawn.width(), srcW);
+    const std::vector<Tap> rows =
+        taps(part.top(), part.bottom() + 1, drawn.y(), drawn.height(), srcH);
+    const int firstColumn = columns.front().index;
+    const int lastColumn = columns.back().next;
+    // Each output row mixes two source rows first (a straight run the compiler vectorises),
+    // then picks and mixes neighbouring columns of that blend. Rows that map to the same
+    // source rows and weight share one blend.
+    static std::vector<std::uint32_t> blend;
+    blend.resize(std::size_t(srcW));
+    const Tap *blended = nullptr;
+    const int partW = part.width();
+    // The columns' weights for each byte, and the two neighbours of each column of a blend.
+    static std::vector<std::uint16_t> keep, towards;
+    static std::vector<std::uint32_t> left, right;
+    keep.resize(std::size_t(partW) * 4);
+    towards.resize(std::size_t(partW) * 4);
+    left.resize(std::size_t(partW));
+    right.resize(std::size_t(partW));
+    for (int c = 0; c < partW; ++c)
+        for (int k = 0; k < 4; ++k) {
+            towards[std::size_t(c * 4 + k)] = std::uint16_t(columns[std::size_t(c)].weight);
+            keep[std::size_t(c * 4 + k)] = std::uint16_t(256 - columns[std::size_t(c)].weight);
+        }
+    for (int r = 0; r < part.height(); ++r) {
+        const Tap &row = rows[std::size_t(r)];
+        if (!blended || blended->index != row.index || blended->next != row.next ||
+            blended->weight != row.weight) {
+            const auto *upper =
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
+            const auto *lower =
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
+            mixRun(upper + firstColumn, lower + firstColumn, row.weight, blend.data() + firstColumn,
+                   lastColumn - firstColumn + 1);
+            blended = &row;
+        }
+        auto *line = reinterpret_cast<std::uint32_t *>(out.scanLine(part.top() + r - origin.y())) +
+                     (part.left() - origin.x());
+        for (int c = 0; c < partW; ++c) {
+            const Tap &col = columns[std::size_t(c)];
+            left[std::size_t(c)] = blend[std::size_t(col.index)];
+            right[std::size_t(c)] = blend[std::size_t(col.next)];
+        }
+        mixColumns(reinterpret_cast<const std::uint8_t *>(left.data()),
+                   reinterpret_cast<const std::uint8_t *>(right.data()), keep.data(),
+                   towards.data(), reinterpret_cast<std::uint8_t *>(line), partW * 4);
+    }
+}
+
+// The part of an already stretched picture placed at `drawn` that out holds.
+void copyPart(const QImage &stretched, const QRect &drawn, QImage &out, QPoint origin)
+{
+    const QRect part = drawn & QRect(origin, out.size());
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        std::memcpy(out.scanLine(y - origin.y()) + 4 * (part.left() - origin.x()),
+                    stretched.constScanLine(y - drawn.y()) + 4 * (part.left() - drawn.x()),
+                    std::size_t(part.width()) * 4);
 }
 
 } // namespace
@@ -72,60 +143,25 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
     if (drawnW <= 0 || drawnH <= 0)
         return;
     const QImage source = asSurfaceImage(picture);
-    const int srcW = source.width();
-    const int srcH = source.height();
+    const QRect drawn(x0, y0, drawnW, drawnH);
 
-    if ((drawnW == srcW && drawnH == srcH) || drawnW * 2 < srcW || drawnH * 2 < srcH) {
-        // Unscaled, or reduced to less than half: the surface's own drawing serves.
-        target.paintPicture(source, RectF{left, top, width, height}, RasterOp::SrcCopy);
+    // Only the part someone looks at is computed, when it is needed: a zoomed picture far
+    // larger than the editing area costs no more than the editing area itself.
+    if ((drawnW == source.width() && drawnH == source.height()) || drawnW * 2 < source.width() ||
+        drawnH * 2 < source.height()) {
+        // Unscaled, or reduced to less than half: the picture is small enough to stretch
+        // whole, averaging areas as the surface's own drawing does.
+        const QImage stretched =
+            drawn.size() == source.size()
+                ? source
+                : asSurfaceImage(
+                      source.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        target.drawOnDemand(drawn, [stretched, drawn](QImage &out, QPoint origin) {
+            copyPart(stretched, drawn, out, origin);
+        });
         return;
     }
-
-    // The visible part of the drawn rectangle.
-    const int cx0 = std::max(x0, 0);
-    const int cy0 = std::max(y0, 0);
-    const int cx1 = std::min(x0 + drawnW, target.width());
-    const int cy1 = std::min(y0 + drawnH, target.height());
-    if (cx1 <= cx0 || cy1 <= cy0)
-        return;
-
-    const std::vector<Tap> columns = taps(cx0, cx1, x0, drawnW, srcW);
-    const std::vector<Tap> rows = taps(cy0, cy1, y0, drawnH, srcH);
-    const int firstColumn = columns.front().index;
-    const int lastColumn = columns.back().next;
-
-    // The drawing is built in a buffer kept between calls: a zoom or move press then costs
-    // no fresh memory, whose first touch is what made presses slow.
-    static std::vector<std::uint32_t> pixels;
-    pixels.resize(std::max(pixels.size(), std::size_t(cx1 - cx0) * std::size_t(cy1 - cy0)));
-    QImage region(reinterpret_cast<uchar *>(pixels.data()), cx1 - cx0, cy1 - cy0,
-                  qsizetype(cx1 - cx0) * 4, QImage::Format_RGB32);
-    // Each output row mixes two source rows first (a straight run the compiler vectorises),
-    // then picks and mixes neighbouring columns of that blend. Rows that map to the same
-    // source rows and weight share one blend.
-    static std::vector<std::uint32_t> blend;
-    blend.resize(std::size_t(srcW));
-    const Tap *blended = nullptr;
-    const int regionW = region.width();
-    for (int r = 0; r < region.height(); ++r) {
-        const Tap &row = rows[std::size_t(r)];
-        if (!blended || blended->index != row.index || blended->next != row.next ||
-            blended->weight != row.weight) {
-            const auto *upper =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
-            const auto *lower =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
-            mixRun(upper + firstColumn, lower + firstColumn, row.weight,
-                   blend.data() + firstColumn, lastColumn - firstColumn + 1);
-            blended = &row;
-        }
-        auto *out = reinterpret_cast<std::uint32_t *>(region.scanLine(r));
-        for (int c = 0; c < regionW; ++c) {
-            const Tap &col = columns[std::size_t(c)];
-            out[c] = mix(blend[std::size_t(col.index)], blend[std::size_t(col.next)], col.weight);
-        }
-    }
-    target.paintPicture(region, RectF{double(cx0), double(cy0), double(regionW),
-                                      double(region.height())},
-                        RasterOp::SrcCopy);
+    target.drawOnDemand(drawn, [source, drawn](QImage &out, QPoint origin) {
+        renderScaled(source, drawn, out, origin);
+    });
 }

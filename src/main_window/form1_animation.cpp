@@ -3,24 +3,26 @@
 #include "state/fill_box.h"
 #include "state/program_state.h"
 
-namespace {
+namespace
+{
 constexpr int kTickMs = 100;
 constexpr int kTickLimit = 100;
 } // namespace
 
 // Lays the lattice sheet, shifted by animOffset, over the composed picture on the preview:
-// the inverse of the composed picture, erased by the lattice, leaves composed AND lattice.
+// white, inverted by the composed picture, erased by the lattice, leaves composed AND
+// lattice. The three steps are done in one pass over the preview.
 void form1::DrawAnimationFrame()
 {
     SharedState &vars = state_.vars;
     MainSurfaces &s = state_.main;
     const RectF view{0, 0, vars.animViewW, vars.animViewH};
-    s.Picture5[2].paintPicture(s.Picture3.image(), view,
-                               RectF{0, 0, vars.animPictureW, vars.animPictureH},
-                               RasterOp::SrcInvert);
-    s.Picture5[2].paintPicture(s.Picture4.image(), view,
-                               RectF{vars.animOffset, 0, vars.animLatticeW, vars.animLatticeH},
-                               RasterOp::SrcErase);
+    s.Picture5[2].fillAndPaint(
+        view, kWhite,
+        {s.Picture3.image(), RectF{0, 0, vars.animPictureW, vars.animPictureH},
+         RasterOp::SrcInvert},
+        {s.Picture4.image(), RectF{vars.animOffset, 0, vars.animLatticeW, vars.animLatticeH},
+         RasterOp::SrcErase});
 }
 
 void form1::Command2_Click()
@@ -56,8 +58,9 @@ void form1::Timer1_Timer()
     }
     vars.animOffset = vars.animOffset + 1;
     // The whole frame is built on the preview's image during the tick; the view repaints
-    // only after the tick, so the white and inverted stages are never seen.
-    FillWhole(state_.main.Picture5[2], vars, kWhite);
+    // only after the tick, so the white and inverted stages are never seen. The white fill
+    // of the whole preview is part of drawing the frame.
+    SetWholeBox(state_.main.Picture5[2], vars);
     DrawAnimationFrame();
 }
 

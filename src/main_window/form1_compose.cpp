@@ -1,42 +1,43 @@
 #include "main_window/form1.h"
 
+#include "state/fill_box.h"
 #include "state/module3.h"
 #include "state/program_state.h"
+#include "state/stripe_composition.h"
 
 // Interleaves picture 1 and picture 2 in stripes lineWidth wide, at display size on
 // Picture3 and at the large size on Picture11. Each stripe surface is white where its
 // picture must not show and black where it must: OR-ing the picture in fills the black
 // stripes, and AND-ing both stripe surfaces onto white keeps each picture in its stripes.
+//
+// The steps are DrawStripeMaskA, DrawStripeMaskB and ClearComposed, then at each size the
+// two ORs and the two ANDs. composeStripes does the steps of one size row by row in one
+// pass, which leaves every surface as the steps one after the other would, and reads and
+// writes each pixel once instead of once per step.
 void form1::ComposePictures()
 {
     SharedState &vars = state_.vars;
     MainSurfaces &s = state_.main;
+    const int w = int(vars.lineWidth);
 
-    Module3::DrawStripeMaskA(state_);
-    Module3::DrawStripeMaskB(state_);
-    Module3::ClearComposed(state_);
-
+    const QImage rowA = Module3::stripeMaskRow(s.Picture1, vars, 0);
+    const QImage rowB = Module3::stripeMaskRow(s.Picture2, vars, w);
     vars.fitWidth = s.Picture1.width();
     vars.fitHeight = s.Picture1.height();
-    const RectF display{0, 0, vars.fitWidth, vars.fitHeight};
-    s.Picture1.paintPicture(s.Picture8[0].image(), display, RasterOp::SrcPaint);
-    s.Picture2.paintPicture(s.Picture8[1].image(), display, RasterOp::SrcPaint);
+    composeStripes({s.Picture1, rowA, s.Picture8[0].image()},
+                   {s.Picture2, rowB, s.Picture8[1].image()}, s.Picture1.width(),
+                   s.Picture1.height(), s.Picture3);
 
-    vars.fitWidth = s.Picture3.width();
-    vars.fitHeight = s.Picture3.height();
-    const RectF composed{0, 0, vars.fitWidth, vars.fitHeight};
-    s.Picture3.paintPicture(s.Picture1.image(), composed, composed, RasterOp::SrcAnd);
-    s.Picture3.paintPicture(s.Picture2.image(), composed, composed, RasterOp::SrcAnd);
-
+    // Picture9[0] is 480 rows high: it is squeezed into Picture11's 464, and the last 16
+    // rows of Picture10[0] keep their stripes.
+    const QImage largeRowA = Module3::stripeMaskRow(s.Picture10[0], vars, 0);
+    const QImage largeRowB = Module3::stripeMaskRow(s.Picture10[1], vars, w);
     vars.fitWidth = s.Picture11.width();
     vars.fitHeight = s.Picture11.height();
-    const RectF large{0, 0, vars.fitWidth, vars.fitHeight};
-    // Picture9[0] is 480 rows high: it is squeezed into Picture11's 464.
-    s.Picture10[0].paintPicture(s.Picture9[0].image(), large, RasterOp::SrcPaint);
-    s.Picture10[1].paintPicture(s.Picture9[1].image(), large, RasterOp::SrcPaint);
+    composeStripes({s.Picture10[0], largeRowA, s.Picture9[0].image()},
+                   {s.Picture10[1], largeRowB, s.Picture9[1].image()}, s.Picture11.width(),
+                   s.Picture11.height(), s.Picture11);
 
-    vars.fitWidth = s.Picture11.width();
-    vars.fitHeight = s.Picture11.height();
-    s.Picture11.paintPicture(s.Picture10[0].image(), large, large, RasterOp::SrcAnd);
-    s.Picture11.paintPicture(s.Picture10[1].image(), large, large, RasterOp::SrcAnd);
+    // The box as ClearComposed leaves it, the last surface drawn being Picture11.
+    SetWholeBox(s.Picture11, vars);
 }

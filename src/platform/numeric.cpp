@@ -6,6 +6,12 @@
 
 std::int32_t roundHalfEven(double value)
 {
+    // Whole numbers, by far the most common (stripes, boxes, surface sizes), need no rounding.
+    if (value >= -2147483648.0 && value <= 2147483647.0) {
+        const auto whole = static_cast<std::int32_t>(value);
+        if (static_cast<double>(whole) == value)
+            return whole;
+    }
     if (!std::isfinite(value) || value >= 2147483647.5 || value < -2147483648.5)
         throw OverflowError();
     // nearbyint follows the current rounding mode, which is round-to-nearest-even

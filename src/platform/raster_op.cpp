@@ -2,29 +2,76 @@
 
 #include <cstring>
 
-void applyRasterOp(RasterOp op, const unsigned *src, unsigned *dst, int count)
+namespace
 {
-    constexpr unsigned alpha = 0xFF000000u;
+
+template <RasterOp op> void applyRun(const unsigned *src, unsigned *dst, int count)
+{
+    for (int i = 0; i < count; ++i)
+        dst[i] = rasterOp<op>(src[i], dst[i]);
+}
+
+template <RasterOp first, RasterOp second>
+void applyTwo(unsigned fill, const unsigned *__restrict src1, const unsigned *__restrict src2,
+              unsigned *__restrict dst, int count)
+{
+    for (int i = 0; i < count; ++i)
+        dst[i] = rasterOp<second>(src2[i], rasterOp<first>(src1[i], fill));
+}
+
+// The same on white, the usual fill: with the fill known, the compiler folds the two
+// operations into one (white, inverted, then erased is a plain AND), which halves the work
+// per pixel of the animation preview.
+template <RasterOp first, RasterOp second>
+void applyTwoOnWhite(const unsigned *__restrict src1, const unsigned *__restrict src2,
+                     unsigned *__restrict dst, int count)
+{
+    constexpr unsigned white = 0xFFFFFFFFu;
+    for (int i = 0; i < count; ++i)
+        dst[i] = rasterOp<second>(src2[i], rasterOp<first>(src1[i], white));
+}
+
+// Calls fn with the operation as a compile-time value, so each loop is built for it.
+template <typename Fn> void withOp(RasterOp op, Fn &&fn)
+{
     switch (op) {
     case RasterOp::SrcCopy:
+        return fn.template operator()<RasterOp::SrcCopy>();
+    case RasterOp::SrcPaint:
+        return fn.template operator()<RasterOp::SrcPaint>();
+    case RasterOp::SrcAnd:
+        return fn.template operator()<RasterOp::SrcAnd>();
+    case RasterOp::SrcInvert:
+        return fn.template operator()<RasterOp::SrcInvert>();
+    case RasterOp::SrcErase:
+        return fn.template operator()<RasterOp::SrcErase>();
+    }
+}
+
+} // namespace
+
+void applyRasterOp(RasterOp op, const unsigned *src, unsigned *dst, int count)
+{
+    if (op == RasterOp::SrcCopy) {
         std::memmove(dst, src, sizeof(unsigned) * static_cast<unsigned>(count));
         return;
-    case RasterOp::SrcPaint:
-        for (int i = 0; i < count; ++i)
-            dst[i] = src[i] | dst[i];
-        return;
-    case RasterOp::SrcAnd:
-        // Both alpha bytes are 0xFF, so AND keeps it.
-        for (int i = 0; i < count; ++i)
-            dst[i] = src[i] & dst[i];
-        return;
-    case RasterOp::SrcInvert:
-        for (int i = 0; i < count; ++i)
-            dst[i] = (src[i] ^ dst[i]) | alpha;
-        return;
-    case RasterOp::SrcErase:
-        for (int i = 0; i < count; ++i)
-            dst[i] = (src[i] & ~dst[i]) | alpha;
-        return;
     }
+    withOp(op, [&]<RasterOp o>() { applyRun<o>(src, dst, count); });
+}
+
+void applyRasterOps(unsigned fill, RasterOp first, PixelRows src1, RasterOp second, PixelRows src2,
+                    unsigned char *dst, long dstStride, int count, int rows)
+{
+    // The operations are chosen once; each row is then one tight loop.
+    withOp(first, [&]<RasterOp a>() {
+        withOp(second, [&]<RasterOp b>() {
+            for (int y = 0; y < rows; ++y) {
+                auto *to = reinterpret_cast<unsigned *>(dst + y * dstStride);
+                if (fill == 0xFFFFFFFFu)
+                    applyTwoOnWhite<a, b>(src1.row(y), src2.row(y), to, count);
+                else
+                    applyTwo<a, b>(fill, src1.row(y), src2.row(y), to, count);
+            }
+        });
+    });
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstring>
 
 namespace
 {
@@ -95,18 +96,160 @@ QImage asSurfaceImage(const QImage &picture)
 }
 
 Surface::Surface(int width, int height, Colour back, Colour fore)
-    : image_(blankImage(width, height, back)), back_(back), fore_(fore)
+    : image_(blankImage(width, height, back)), size_(image_.size()), back_(back), fore_(fore)
 {
 }
 
 void Surface::resize(int width, int height)
 {
-    if (width == this->width() && height == this->height())
+    const QSize size(std::max(width, 0), std::max(height, 0));
+    if (size == size_)
         return;
-    QImage resized = blankImage(width, height, back_);
-    combine(resized, 0, 0, image_, 0, 0, image_.width(), image_.height(), RasterOp::SrcCopy);
-    image_ = resized;
+    const QSize before = size_;
+    size_ = size;
+    defer(Step{before, size, {}, std::nullopt, {}});
+}
+
+void Surface::drawOnDemand(const QRect &area, Drawing draw)
+{
+    const QRect inside = area & QRect(QPoint(0, 0), size_);
+    if (inside.isEmpty())
+        return;
+    defer(Step{size_, size_, inside, std::nullopt, std::move(draw)});
+}
+
+void Surface::defer(Step step)
+{
+    if (!step.fill && !step.draw && !pending_.empty() && !pending_.back().fill &&
+        !pending_.back().draw) {
+        // Two resizes in a row cut the surface down to the smaller of each side.
+        pending_.back().clip = pending_.back().clip.boundedTo(step.clip);
+    } else {
+        pending_.push_back(std::move(step));
+    }
+    prune();
+    // A long history of partly hidden drawings is carried out once rather than kept.
+    if (pending_.size() > 32)
+        settle();
     changed();
+}
+
+// Drops what later steps hide entirely: a fill or drawing whose pixels are all drawn again
+// by one later fill or drawing, or cut away by later resizes; the starting pixels likewise;
+// and resizes with nothing but background before them.
+void Surface::prune()
+{
+    QSize kept = size_; // the pixels no later resize has cut away
+    const auto hidden = [&](const QRect &area, std::size_t after) {
+        const QRect still = area & QRect(QPoint(0, 0), kept);
+        if (still.isEmpty())
+            return true;
+        for (std::size_t j = after; j < pending_.size(); ++j)
+            if ((pending_[j].fill || pending_[j].draw) && pending_[j].area.contains(still))
+                return true;
+        return false;
+    };
+    for (std::size_t i = pending_.size(); i-- > 0;) {
+        Step &step = pending_[i];
+        if (!step.fill && !step.draw) {
+            kept = kept.boundedTo(step.clip);
+            continue;
+        }
+        if (hidden(step.area, i + 1))
+            pending_.erase(pending_.begin() + std::ptrdiff_t(i));
+    }
+    const QSize start = baseColour_ ? baseSize_ : image_.size();
+    const bool plain = baseColour_ && *baseColour_ == back_;
+    if (!plain && hidden(QRect(QPoint(0, 0), start), 0)) {
+        image_ = QImage();
+        baseColour_ = back_;
+        baseSize_ = QSize();
+    }
+    if (baseColour_ && *baseColour_ == back_) {
+        while (!pending_.empty() && !pending_.front().fill && !pending_.front().draw)
+            pending_.erase(pending_.begin());
+    }
+}
+
+// Carries out the pending steps for `part` of the surface only, into out (part's size).
+void Surface::render(QImage &out, const QRect &part) const
+{
+    const auto fillPart = [&](const QRect &area, Colour colour) {
+        const QRect r = (area & part).translated(-part.topLeft());
+        if (r.isEmpty())
+            return;
+        const QRgb pixel = toQRgb(colour);
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+            std::fill(line + r.left(), line + r.right() + 1, pixel);
+        }
+    };
+    // Start at the newest fill or drawing that covers the whole part, or else from the
+    // starting pixels. Pixels outside the surface at any time are background, so that a
+    // resize growing the surface again finds them white.
+    std::size_t first = pending_.size();
+    while (first > 0) {
+        const Step &step = pending_[first - 1];
+        if ((step.fill || step.draw) && step.area.contains(part & QRect(QPoint(0, 0), step.size)))
+            break;
+        --first;
+    }
+    out.fill(toQRgb(back_));
+    if (first == 0) {
+        if (baseColour_) {
+            fillPart(QRect(QPoint(0, 0), baseSize_), *baseColour_);
+        } else {
+            const QRect r = part & image_.rect();
+            if (!r.isEmpty())
+                combine(out, r.x() - part.x(), r.y() - part.y(), image_, r.x(), r.y(), r.width(),
+                        r.height(), RasterOp::SrcCopy);
+        }
+    } else {
+        --first;
+    }
+    for (std::size_t i = first; i < pending_.size(); ++i) {
+        const Step &step = pending_[i];
+        if (step.fill) {
+            fillPart(step.area, *step.fill);
+        } else if (step.draw) {
+            // The drawing sees only its own area: beyond it, the surface was smaller then.
+            const QRect r = step.area & part;
+            if (r.isEmpty())
+                continue;
+            QImage window(out.scanLine(r.y() - part.y()) + 4 * (r.x() - part.x()), r.width(),
+                          r.height(), out.bytesPerLine(), QImage::Format_RGB32);
+            step.draw(window, r.topLeft());
+        } else {
+            const QRect whole(QPoint(0, 0), QSize(part.right() + 1, part.bottom() + 1));
+            fillPart(QRect(step.clip.width(), 0, whole.width(), whole.height()), back_);
+            fillPart(QRect(0, step.clip.height(), whole.width(), whole.height()), back_);
+        }
+    }
+}
+
+void Surface::settle() const
+{
+    if (!deferring())
+        return;
+    QImage settled(size_, QImage::Format_RGB32);
+    if (!settled.isNull())
+        render(settled, settled.rect());
+    image_ = settled;
+    pending_.clear();
+    baseColour_.reset();
+}
+
+QImage Surface::topLeft(int width, int height) const
+{
+    if (!deferring())
+        return image_;
+    const QRect part = QRect(0, 0, width, height) & QRect(QPoint(0, 0), size_);
+    if (part.isEmpty())
+        return QImage();
+    if (part_.size() != part.size())
+        part_ = QImage(part.size(), QImage::Format_RGB32);
+    render(part_, part);
+    return part_;
 }
 
 void Surface::fillBox(double left, double top, double right, double bottom, Colour colour)
@@ -123,6 +266,20 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
     y1 = std::min(y1, height() - 1);
     if (x0 > x1 || y0 > y1)
         return;
+    if (deferring()) {
+        const QRect box(QPoint(x0, y0), QPoint(x1, y1));
+        if (box == QRect(QPoint(0, 0), size_)) {
+            // Everything before is covered: the surface starts afresh in one colour.
+            pending_.clear();
+            image_ = QImage();
+            baseColour_ = colour;
+            baseSize_ = size_;
+            changed();
+        } else {
+            defer(Step{size_, size_, box, colour, {}});
+        }
+        return;
+    }
     const QRgb pixel = toQRgb(colour);
     // Stripes are many narrow boxes: detach once, then step from row to row.
     uchar *row = image_.bits() + y0 * image_.bytesPerLine();
@@ -133,6 +290,20 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
     changed();
 }
 
+void Surface::fillRows(const QImage &row)
+{
+    const QImage pattern = asSurfaceImage(row);
+    settle();
+    if (pattern.isNull() || image_.isNull())
+        return;
+    const auto *from = reinterpret_cast<const QRgb *>(pattern.constScanLine(0));
+    const std::size_t bytes = sizeof(QRgb) * std::size_t(std::min(width(), pattern.width()));
+    uchar *to = image_.bits();
+    for (int y = 0; y < height(); ++y, to += image_.bytesPerLine())
+        std::memcpy(to, from, bytes);
+    changed();
+}
+
 void Surface::paintPicture(const QImage &picture, const RectF &dst, RasterOp op)
 {
     paintPicture(picture, dst, RectF{0, 0, double(picture.width()), double(picture.height())}, op);
@@ -140,6 +311,7 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, RasterOp op)
 
 void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF &src, RasterOp op)
 {
+    settle();
     if (picture.isNull() || image_.isNull())
         return;
     const PixelRect d = toPixels(dst);
@@ -185,11 +357,43 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
     changed();
 }
 
+void Surface::fillAndPaint(const RectF &dst, Colour colour, const Layer &first, const Layer &second)
+{
+    const PixelRect d = toPixels(dst);
+    const PixelRect s1 = toPixels(first.src);
+    const PixelRect s2 = toPixels(second.src);
+    const auto fits = [&d](const PixelRect &s, const QImage &picture) {
+        return picture.format() == QImage::Format_RGB32 && s.width() == d.width() &&
+               s.height() == d.height() && s.x0 >= 0 && s.y0 >= 0 && s.x1 <= picture.width() &&
+               s.y1 <= picture.height();
+    };
+    const bool inside = !d.empty() && d.x0 >= 0 && d.y0 >= 0 && d.x1 <= width() && d.y1 <= height();
+    settle();
+    if (!inside || !fits(s1, first.picture) || !fits(s2, second.picture)) {
+        if (!d.empty())
+            fillBox(d.x0, d.y0, d.x1 - 1, d.y1 - 1, colour);
+        paintPicture(first.picture, dst, first.src, first.op);
+        paintPicture(second.picture, dst, second.src, second.op);
+        return;
+    }
+    // Taken by value, like combine's source, in case a picture is this surface's own image.
+    const QImage from1 = first.picture;
+    const QImage from2 = second.picture;
+    uchar *to = image_.bits() + d.y0 * image_.bytesPerLine() + 4 * d.x0;
+    applyRasterOps(toQRgb(colour), first.op,
+                   PixelRows{from1.constScanLine(s1.y0) + 4 * s1.x0, from1.bytesPerLine()},
+                   second.op,
+                   PixelRows{from2.constScanLine(s2.y0) + 4 * s2.x0, from2.bytesPerLine()}, to,
+                   image_.bytesPerLine(), d.width(), d.height());
+    changed();
+}
+
 void Surface::bitBlt(int x, int y, int w, int h, const Surface &src, int sx, int sy, RasterOp op)
 {
     if (w <= 0 || h <= 0)
         return;
-    combine(image_, x, y, src.image_, sx, sy, w, h, op);
+    settle();
+    combine(image_, x, y, src.image(), sx, sy, w, h, op);
     changed();
 }
 
@@ -197,6 +401,7 @@ Colour Surface::point(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return 0xFFFFFFFFu;
+    settle();
     return fromQRgb(reinterpret_cast<const QRgb *>(image_.constScanLine(y))[x]);
 }
 
@@ -204,6 +409,7 @@ void Surface::pset(int x, int y, Colour colour)
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return;
+    settle();
     reinterpret_cast<QRgb *>(image_.scanLine(y))[x] = toQRgb(colour);
     changed();
 }
@@ -214,12 +420,19 @@ void Surface::setPicture(const QImage &picture)
         clear();
         return;
     }
+    // The picture replaces everything, whatever was pending.
+    pending_.clear();
+    baseColour_.reset();
     if (autoSize_) {
         image_ = asSurfaceImage(picture);
+        size_ = image_.size();
         changed();
         return;
     }
-    image_.fill(toQRgb(back_));
+    if (image_.size() != size_ || !image_.isDetached())
+        image_ = blankImage(width(), height(), back_);
+    else
+        image_.fill(toQRgb(back_));
     combine(image_, 0, 0, asSurfaceImage(picture), 0, 0, picture.width(), picture.height(),
             RasterOp::SrcCopy);
     changed();
@@ -230,7 +443,9 @@ void Surface::clear()
     // A fresh image rather than a fill: when the pixels are shared with a picture that
     // was assigned (a large photograph on the measuring surface), filling would first
     // copy them all.
-    if (image_.isDetached())
+    pending_.clear();
+    baseColour_.reset();
+    if (image_.isDetached() && image_.size() == size_)
         image_.fill(toQRgb(back_));
     else
         image_ = blankImage(width(), height(), back_);

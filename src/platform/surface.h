@@ -5,7 +5,12 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QRect>
 #include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
 
 // A rectangle in the surface's own pixels, possibly fractional: left, top, width, height.
 struct RectF {
@@ -20,13 +25,16 @@ struct RectF {
 //
 // Fractional coordinates become whole pixels by rounding each edge half to even, so that
 // a rectangle from x covers the columns round(x) .. round(x + w) - 1.
-class Surface {
-public:
+class Surface
+{
+  public:
     Surface(int width, int height, Colour back = kWhite, Colour fore = kBlack);
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
-    // Keeps the pixels where the old and new sizes overlap, background elsewhere.
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
+    // Keeps the pixels where the old and new sizes overlap, background elsewhere. The pixels
+    // are moved only when they are next needed, so a surface resized again and again (the
+    // editor's zoomed insert picture) costs nothing for the sizes it passes through.
     void resize(int width, int height);
 
     Colour foreColor() const { return fore_; }
@@ -36,6 +44,8 @@ public:
 
     // Filled box with both corners included, clipped to the surface.
     void fillBox(double left, double top, double right, double bottom, Colour colour);
+    // Makes every row a copy of the first row of `row` (cut or left as it is past its width).
+    void fillRows(const QImage &row);
 
     // Paints a picture into dst, from the whole picture or from src, stretching when the
     // sizes differ. A stretched plain copy (SrcCopy) is resampled smoothly, so photos look
@@ -43,6 +53,16 @@ public:
     // pixel, so it never invents colours. Either way the operation itself is exact.
     void paintPicture(const QImage &picture, const RectF &dst, RasterOp op = RasterOp::SrcCopy);
     void paintPicture(const QImage &picture, const RectF &dst, const RectF &src, RasterOp op);
+
+    // Fills dst with colour, then paints the source rectangles of two pictures over it with
+    // their raster operations, in that order. The pixels are those of a fill and two
+    // paintPicture calls; when nothing is stretched or cut off it is one pass over dst.
+    struct Layer {
+        const QImage &picture;
+        RectF src;
+        RasterOp op;
+    };
+    void fillAndPaint(const RectF &dst, Colour colour, const Layer &first, const Layer &second);
 
     // Unscaled block transfer of a w x h rectangle from src at (sx, sy) to (x, y).
     void bitBlt(int x, int y, int w, int h, const Surface &src, int sx, int sy, RasterOp op);
@@ -52,7 +72,22 @@ public:
     void pset(int x, int y, Colour colour);
 
     // The persistent image. Copying the returned QImage is a cheap snapshot.
-    const QImage &image() const { return image_; }
+    const QImage &image() const
+    {
+        settle();
+        return image_;
+    }
+
+    // Drawing on demand, for a surface far larger than the part anyone looks at (the editor's
+    // zoomed insert picture). draw(out, origin) must write exactly the pixels of the drawing
+    // that out holds, out's (0, 0) being the surface's origin; it runs whenever those pixels
+    // are needed, so it must not depend on anything that changes afterwards. The drawing
+    // covers `area` (cut to the surface) and replaces what is there, as any drawing does.
+    using Drawing = std::function<void(QImage &out, QPoint origin)>;
+    void drawOnDemand(const QRect &area, Drawing draw);
+    // The top-left width x height of the image (cut to the surface), with the surface's
+    // (0, 0) at (0, 0): costs that part only, however large the surface.
+    QImage topLeft(int width, int height) const;
 
     // Assigning a picture: an auto-sizing surface takes the picture's natural size and
     // shows it; any other surface draws it unscaled at its top-left corner. The empty
@@ -65,6 +100,7 @@ public:
     // place (Format_RGB32, alpha bytes kept at 0xFF).
     template <typename Fn> void editPixels(Fn &&fn)
     {
+        settle();
         fn(image_);
         changed();
     }
@@ -80,10 +116,31 @@ public:
     void attachView(QWidget *view);
     QWidget *view() const { return view_; }
 
-private:
+  private:
+    // Drawing not yet carried out: a resize cutting the surface down to `clip`, or a fill or
+    // a drawing of `area`. Each knows the surface's size when it was made.
+    struct Step {
+        QSize size;
+        QSize clip;
+        QRect area;
+        std::optional<Colour> fill;
+        Drawing draw;
+    };
     void changed();
+    bool deferring() const { return !pending_.empty() || baseColour_.has_value(); }
+    void defer(Step step);
+    void prune();
+    void render(QImage &out, const QRect &part) const;
+    void settle() const;
 
-    QImage image_;
+    // The pixels, as of the first pending step: the image, or when baseColour_ is set an
+    // image of baseSize_ in that colour that is not built.
+    mutable QImage image_;
+    mutable std::optional<Colour> baseColour_;
+    mutable QSize baseSize_;
+    mutable std::vector<Step> pending_;
+    mutable QImage part_; // the last part given by topLeft, reused for the next
+    QSize size_;
     Colour back_;
     Colour fore_;
     bool autoSize_ = false;

@@ -9,11 +9,16 @@ void FillBox(Surface &surface, const SharedState &vars, std::optional<Colour> co
                     colour.value_or(surface.foreColor()));
 }
 
-void FillWhole(Surface &surface, SharedState &vars, Colour colour)
+void SetWholeBox(const Surface &surface, SharedState &vars)
 {
     vars.boxLeft = 0;
     vars.boxTop = 0;
     vars.boxRight = surface.width();
     vars.boxBottom = surface.height();
+}
+
+void FillWhole(Surface &surface, SharedState &vars, Colour colour)
+{
+    SetWholeBox(surface, vars);
     FillBox(surface, vars, colour);
 }

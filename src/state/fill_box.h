@@ -13,5 +13,8 @@ void FillBox(Surface &surface, const SharedState &vars,
              std::optional<Colour> colour = std::nullopt);
 
 // Sets the box to the whole surface (the height rounded half to even into the 16-bit
+// boxBottom) without drawing.
+void SetWholeBox(const Surface &surface, SharedState &vars);
+// Sets the box to the whole surface (the height rounded half to even into the 16-bit
 // boxBottom) and fills it in the given colour.
 void FillWhole(Surface &surface, SharedState &vars, Colour colour);

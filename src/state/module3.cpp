@@ -3,7 +3,8 @@
 #include "state/fill_box.h"
 #include "state/program_state.h"
 
-namespace Module3 {
+namespace Module3
+{
 
 void stripeRun(Surface &surface, SharedState &vars, int w, int x0)
 {
@@ -30,12 +31,22 @@ void latticeRun(Surface &surface, SharedState &vars, int gap, int bar)
     } while (vars.boxLeft < surface.width());
 }
 
-namespace {
+QImage stripeMaskRow(const Surface &surface, SharedState &vars, int x0)
+{
+    Surface row(surface.width(), 1, surface.backColor(), surface.foreColor());
+    FillWhole(row, vars, kWhite);
+    stripeRun(row, vars, int(vars.lineWidth), x0);
+    // The box is left as the same run on the whole surface leaves it.
+    vars.boxBottom = surface.height();
+    return row.image();
+}
+
+namespace
+{
 
 void drawStripeMask(Surface &surface, SharedState &vars, int x0)
 {
-    FillWhole(surface, vars, kWhite);
-    stripeRun(surface, vars, int(vars.lineWidth), x0);
+    surface.fillRows(stripeMaskRow(surface, vars, x0));
 }
 
 void drawLattice(Surface &surface, SharedState &vars)

@@ -3,13 +3,15 @@
 #include "platform/surface_view.h"
 #include "state/main_surfaces.h"
 #include "ui/controls.h"
+#include "ui/menu_bar_style.h"
 #include "ui/program_window.h"
 
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
 
-namespace {
+namespace
+{
 
 constexpr Colour kLoad1 = rgb(255, 255, 192);
 constexpr Colour kLoad2 = rgb(192, 255, 192);
@@ -55,20 +57,20 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
 
     Command3 = colouredButton(c, QStringLiteral("アニメーションおわり"), kAnimate,
                               twipsRect(7800, 2160, 1695, 615));
-    Command7 = colouredButton(c, QStringLiteral("線の印刷"), kPrint,
-                              twipsRect(7800, 3600, 1695, 615));
-    Command6 = colouredButton(c, QStringLiteral("絵の印刷"), kPrint,
-                              twipsRect(7800, 3000, 1695, 615));
-    Command5 = colouredButton(c, QStringLiteral("おわり"), kWhite,
-                              twipsRect(7800, 6120, 1695, 615));
+    Command7 =
+        colouredButton(c, QStringLiteral("線の印刷"), kPrint, twipsRect(7800, 3600, 1695, 615));
+    Command6 =
+        colouredButton(c, QStringLiteral("絵の印刷"), kPrint, twipsRect(7800, 3000, 1695, 615));
+    Command5 =
+        colouredButton(c, QStringLiteral("おわり"), kWhite, twipsRect(7800, 6120, 1695, 615));
     Command4 = colouredButton(c, QStringLiteral("合成した絵の保存"), kSave,
                               twipsRect(2640, 120, 1695, 255));
-    Command1[2] = colouredButton(c, QStringLiteral("合成"), kCompose,
-                                 twipsRect(4320, 960, 1695, 375));
+    Command1[2] =
+        colouredButton(c, QStringLiteral("合成"), kCompose, twipsRect(4320, 960, 1695, 375));
     Command1[1] = colouredButton(c, QStringLiteral("絵２　読み込み"), kLoad2,
                                  twipsRect(600, 3720, 1455, 375));
-    Command1[0] = colouredButton(c, QStringLiteral("絵１　読み込み"), kLoad1,
-                                 twipsRect(600, 120, 1455, 375));
+    Command1[0] =
+        colouredButton(c, QStringLiteral("絵１　読み込み"), kLoad1, twipsRect(600, 120, 1455, 375));
     Command2 = colouredButton(c, QStringLiteral("アニメーションはじめ"), kAnimate,
                               twipsRect(7800, 1440, 1695, 615));
     for (QPushButton *hidden : {Command4, Command5, Command6, Command7})
@@ -101,14 +103,15 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     Label1[0] = captionLabel(c, QStringLiteral("絵１"), rgb(255, 255, 192), 11.25,
                              twipsRect(120, 600, 2415, 375));
 
-    stackFrontToBack({Picture5View[2], Command3, Command7, Command6, Command5, Command4,
-                      Picture3View, Picture2View, Picture1View, Command1[2], Command1[1],
-                      Command1[0], Command2, Picture5View[1], Picture5View[0], Label2[1],
-                      Label2[0], Image4View, Image5View, Image3, Label1[1], Label1[2],
-                      Label1[0]});
-    chainTabOrder({Command2, Command1[0], Command1[1], Command1[2], Command4, Command5,
-                   Command6, Command7, Command3});
+    stackFrontToBack({Picture5View[2], Command3,     Command7,     Command6,        Command5,
+                      Command4,        Picture3View, Picture2View, Picture1View,    Command1[2],
+                      Command1[1],     Command1[0],  Command2,     Picture5View[1], Picture5View[0],
+                      Label2[1],       Label2[0],    Image4View,   Image5View,      Image3,
+                      Label1[1],       Label1[2],    Label1[0]});
+    chainTabOrder({Command2, Command1[0], Command1[1], Command1[2], Command4, Command5, Command6,
+                   Command7, Command3});
 
+    installMenuBarStyle();
     QMenuBar *bar = window->menuBar();
     QMenu *mnufile = bar->addMenu(QStringLiteral("ファイル"));
     mnusave = mnufile->addAction(QStringLiteral("保存"));

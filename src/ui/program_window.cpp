@@ -3,10 +3,28 @@
 #include "ui/activation.h"
 #include "ui/controls.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QTimer>
 
-ProgramWindow::ProgramWindow(const QString &caption, int clientWidthTwips,
-                             int clientHeightTwips, QWidget *parent)
+namespace
+{
+
+// For measuring start-up: with LINTARO_EXIT_AFTER_FIRST_PAINT set, the program ends right
+// after its first window has painted.
+void quitAfterFirstPaintWhenAsked()
+{
+    static bool asked = qEnvironmentVariableIsSet("LINTARO_EXIT_AFTER_FIRST_PAINT");
+    if (asked) {
+        asked = false;
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    }
+}
+
+} // namespace
+
+ProgramWindow::ProgramWindow(const QString &caption, int clientWidthTwips, int clientHeightTwips,
+                             QWidget *parent)
     : QMainWindow(parent), client_(new QWidget(this))
 {
     setWindowTitle(caption);
@@ -35,5 +53,8 @@ bool ProgramWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate && ActivationTracker::instance().activated(this))
         Form_Activate();
-    return QMainWindow::event(event);
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint)
+        quitAfterFirstPaintWhenAsked();
+    return handled;
 }

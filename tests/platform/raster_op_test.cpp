@@ -154,4 +154,30 @@ TEST(RasterOps, StretchedPlainCopyIsResampledSmoothly)
     EXPECT_TRUE((mid & 0xFF) > 0x40u && (mid & 0xFF) < 0xC0u) << pixels::hex(mid);
 }
 
+// A fill with two paints on top in one pass gives the pixels of the three one after the
+// other, for every pair of operations, on white and on another colour, and falls back to
+// them when a source rectangle reaches past its picture.
+TEST(RasterOps, FillAndTwoPaintsInOnePassMatchTheStepsInTurn)
+{
+    const QImage first = pixels::randomPicture(9, 6, 3);
+    const QImage second = pixels::randomPicture(14, 7, 4);
+    const RectF dst{1, 0, 7, 5};
+    for (const RectF &secondSrc : {RectF{5, 1, 7, 5}, RectF{9, 3, 7, 5}})
+        for (const Colour fill : {kWhite, rgb(200, 30, 90)})
+            for (const NamedOp &a : kAllOps)
+                for (const NamedOp &b : kAllOps) {
+                    SCOPED_TRACE(::testing::Message()
+                                 << a.name << " then " << b.name << " on " << pixels::hex(fill)
+                                 << " from x = " << secondSrc.x);
+                    Surface steps = surfaceWith(pixels::randomPicture(9, 6, 5));
+                    steps.fillBox(1, 0, 7, 4, fill);
+                    steps.paintPicture(first, dst, RectF{2, 1, 7, 5}, a.op);
+                    steps.paintPicture(second, dst, secondSrc, b.op);
+                    Surface onePass = surfaceWith(pixels::randomPicture(9, 6, 5));
+                    onePass.fillAndPaint(dst, fill, {first, RectF{2, 1, 7, 5}, a.op},
+                                         {second, secondSrc, b.op});
+                    EXPECT_TRUE(pixels::sameImage(onePass.image(), steps.image()));
+                }
+}
+
 } // namespace

@@ -1,0 +1,70 @@
+#include "platform/surface.h"
+#include "support/pixel_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace
+{
+
+// A drawing whose every pixel names its place and the drawing.
+Surface::Drawing patternOver(const QRect &area, unsigned tag)
+{
+    return [area, tag](QImage &out, QPoint origin) {
+        const QRect part = area & QRect(origin, out.size());
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x)
+                out.setPixel(x - origin.x(), y - origin.y(),
+                             0xFF000000u |
+                                 ((unsigned(x * 7 + y * 13) ^ (tag * 40503u)) & 0xFFFFFFu));
+    };
+}
+
+// Resizes, fills and drawings left pending give the pixels of carrying each out at once,
+// both for the whole image and for the top-left part alone, whatever the order.
+TEST(SurfaceOnDemand, PendingDrawingGivesThePixelsOfDrawingAtOnce)
+{
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        std::mt19937 random(seed);
+        const auto pick = [&random](int from, int to) {
+            return std::uniform_int_distribution<int>(from, to)(random);
+        };
+        Surface atOnce(30, 20, kWhite);
+        Surface later(30, 20, kWhite);
+        atOnce.setPicture(pixels::randomPicture(30, 20, seed));
+        later.setPicture(pixels::randomPicture(30, 20, seed));
+        for (unsigned step = 0; step < 40; ++step) {
+            const int kind = pick(0, 9);
+            if (kind < 3) {
+                const int w = pick(5, 45), h = pick(5, 30);
+                atOnce.resize(w, h);
+                later.resize(w, h);
+            } else if (kind < 4) {
+                const Colour c = rgb(pick(0, 255), 0, 255);
+                atOnce.fillBox(0, 0, atOnce.width(), atOnce.height(), c);
+                later.fillBox(0, 0, later.width(), later.height(), c);
+            } else if (kind < 5) {
+                const int l = pick(-5, 30), t = pick(-5, 20);
+                const int r = l + pick(0, 20), b = t + pick(0, 20);
+                atOnce.fillBox(l, t, r, b, kPureYellow);
+                later.fillBox(l, t, r, b, kPureYellow);
+            } else {
+                const QRect area(pick(-20, 20), pick(-20, 15), pick(1, 60), pick(1, 40));
+                atOnce.drawOnDemand(area, patternOver(area, step));
+                later.drawOnDemand(area, patternOver(area, step));
+            }
+            atOnce.image(); // carried out at once
+            if (step % 5 == 4) {
+                const QImage part = later.topLeft(16, 12);
+                const QRect corner = QRect(0, 0, 16, 12) & atOnce.image().rect();
+                EXPECT_TRUE(pixels::sameImage(part, atOnce.image().copy(corner)))
+                    << "after step " << step;
+            }
+        }
+        EXPECT_TRUE(pixels::sameImage(later.image(), atOnce.image()));
+    }
+}
+
+} // namespace
