@@ -1,14 +1,35 @@
 #include "cli/cli_app.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
 
+namespace
+{
+
+QtMessageHandler qtHandler = nullptr;
+
+// The GUI application's note that no runtime folder is set says nothing to the user of a
+// command line: leave it out of standard error, which carries the command's own messages.
+void quietHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    qtHandler(type, context, text);
+}
+
+} // namespace
+
 // lintaro-cli: the composing and exporting of the windows, without a display.
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The print sheet draws text into its PDF, which needs the fonts of a GUI application;
+    // the offscreen platform gives them without a display.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtHandler = qInstallMessageHandler(quietHandler);
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lintaro-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LINTARO_VERSION));
     QTextStream out(stdout);

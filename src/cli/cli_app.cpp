@@ -3,6 +3,7 @@
 #include "cli/cli_errors.h"
 #include "cli/compose_command.h"
 #include "cli/progress.h"
+#include "cli/sheet_command.h"
 #include "cli/subcommand.h"
 
 #include <QCoreApplication>
@@ -21,7 +22,7 @@ namespace
 // more line here and a file of its own beside compose_command.cpp.
 const std::vector<Subcommand> &commands()
 {
-    static const std::vector<Subcommand> table{composeCommand()};
+    static const std::vector<Subcommand> table{composeCommand(), sheetCommand()};
     return table;
 }
 

@@ -101,7 +101,10 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit)
 
 void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit)
 {
-    checkRule(slit, frameCount);
+    // Any slit from 1: a print sheet's slit is a whole number of printer dots.
+    if (slit < kMinSlit)
+        throw std::invalid_argument("slit width out of range");
+    checkRule(kMinSlit, frameCount);
     if (index < 0 || index >= frameCount)
         throw std::invalid_argument("frame index out of range");
     if (composed.format() != QImage::Format_RGB32 || canvas.size() != composed.size())

@@ -38,8 +38,9 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit);
 // The same one frame at a time: copies into `composed` the columns that frame `index` of
 // `frameCount` owns, from its fitted canvas of the composed picture's size. Once every
 // frame has been given, `composed` equals ComposeFrames of them all; a caller composing
-// large canvases holds one fitted frame at a time. Throws std::invalid_argument like
-// ComposeFrames.
+// large canvases holds one fitted frame at a time. Any slit from 1 is taken: a print sheet
+// at the printer's resolution has slits of many dots. Throws std::invalid_argument like
+// ComposeFrames otherwise.
 void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit);
 
 // The lattice sheet of the given size.

@@ -2,6 +2,7 @@
 
 #include "editor/form9.h"
 #include "main_window/centring.h"
+#include "platform/command_error.h"
 #include "platform/platform.h"
 #include "platform/surface_view.h"
 #include "printing/form13.h"
@@ -34,6 +35,7 @@ form1::form1(ProgramState &state, Platform &platform)
     connect(mnuframes, &QAction::triggered, this, &form1::mnuframes_Click);
     connect(mnuprint2, &QAction::triggered, this, &form1::mnuprint2_Click);
     connect(mnuprintsen, &QAction::triggered, this, &form1::mnuprintsen_Click);
+    connect(mnusheet, &QAction::triggered, this, &form1::mnusheet_Click);
     connect(senhaba, &QAction::triggered, this, &form1::senhaba_Click);
     Image4View->acceptPictureDrops();
     Image5View->acceptPictureDrops();
@@ -51,6 +53,7 @@ form1::~form1()
     delete form2_;
     delete form3_;
     delete form13_;
+    delete sheetWindow_;
 }
 
 void form1::Form_Load()
@@ -178,6 +181,39 @@ void form1::mnuprint2_Click()
 void form1::mnuprintsen_Click()
 {
     showWindow(form3_);
+}
+
+void form1::mnusheet_Click()
+{
+    // Picture 1 and picture 2 as they were loaded, decoded afresh from their files (or as the
+    // editor handed them over), so the sheet fits every pixel they have onto its canvas of the
+    // composed picture's proportions at the printer's resolution. A slot that holds nothing,
+    // or whose file can no longer be read, gives its large canvas.
+    MainSurfaces &s = state_.main;
+    std::vector<sheet::FramePicture> frames;
+    for (int i = 0; i < 2; ++i) {
+        const SlotSource &source = state_.sources[i];
+        sheet::FramePicture frame{s.Picture9[i].image(), QSize()};
+        if (!source.picture.isNull()) {
+            frame = {source.picture, QSize()};
+        } else if (!source.path.isEmpty()) {
+            runSilently([&] {
+                const DecodedPicture decoded = loadPictureFor(source.path, sheet::kLargestCanvas);
+                frame = {decoded.picture, decoded.naturalSize};
+            });
+        }
+        frames.push_back(frame);
+    }
+    const QSize aspect = s.Picture3.image().size();
+    if (!sheetWindow_) {
+        sheetWindow_ = new SheetWindow(platform_, std::move(frames), aspect);
+        sheetWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        sheetWindow_->setFrames(std::move(frames), aspect);
+    }
+    sheetWindow_->show();
+    sheetWindow_->raise();
+    sheetWindow_->activateWindow();
 }
 
 void form1::senhaba_Click()

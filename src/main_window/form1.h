@@ -7,6 +7,7 @@
 #include "printing/form13.h"
 #include "printing/form3.h"
 #include "settings/form2.h"
+#include "sheet_window/sheet_window.h"
 #include "ui/form1_controls.h"
 #include "ui/program_window.h"
 
@@ -47,6 +48,7 @@ class form1 : public ProgramWindow, public Form1Controls
     void mnuframes_Click(); // 「コマアニメーション」
     void mnuprint2_Click();
     void mnuprintsen_Click();
+    void mnusheet_Click(); // 「印刷用シート」
     void senhaba_Click();
     void Image4_Drop(const QString &path);
     void Image5_Drop(const QString &path);
@@ -60,6 +62,7 @@ class form1 : public ProgramWindow, public Form1Controls
     Form2 *lineWidthDialog() const { return form2_; }
     Form3 *latticePrintDialog() const { return form3_; }
     Form13 *picturePrintDialog() const { return form13_; }
+    SheetWindow *sheetWindow() const { return sheetWindow_; }
 
     // Loading the slots; also the road the editor's picture takes into picture 1 or 2.
     void OpenPicture1();
@@ -103,6 +106,7 @@ class form1 : public ProgramWindow, public Form1Controls
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
     QPointer<Form13> form13_;
+    QPointer<SheetWindow> sheetWindow_;
     // The outer size the window was last centred by, and whether the window manager's
     // frame was known then.
     QSize centredFrame_;

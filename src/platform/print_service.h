@@ -3,6 +3,8 @@
 #include <QImage>
 #include <optional>
 
+class QPrinter;
+
 // The system printer as the print commands use it. Every step may fail by throwing
 // CommandError; showPrinter() reports a cancel by throwing DialogCancelled.
 //
@@ -29,4 +31,13 @@ public:
     virtual void endDoc() = 0;
     // Abandons the open document, if any: nothing comes out. Never fails.
     virtual void abortDoc() noexcept = 0;
+
+    // The system print dialog for a document the caller draws itself at the printer's own
+    // dots (the print sheet): sets up `printer` as the user confirms it. False when the
+    // user cancelled, or where there is no printer to choose.
+    virtual bool choosePrinterFor(QPrinter &printer)
+    {
+        (void)printer;
+        return false;
+    }
 };

@@ -30,6 +30,7 @@ class QtPrintService : public PrintService
                       std::optional<double> heightTwips = std::nullopt) override;
     void endDoc() override;
     void abortDoc() noexcept override;
+    bool choosePrinterFor(QPrinter &printer) override { return choosePrinter(printer); }
 
   protected:
     // Lets the user choose and set up the printer of the next document; false when the

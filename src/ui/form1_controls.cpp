@@ -122,6 +122,7 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     QMenu *mnuprint = bar->addMenu(QStringLiteral("印刷"));
     mnuprint2 = mnuprint->addAction(QStringLiteral("絵の印刷"));
     mnuprintsen = mnuprint->addAction(QStringLiteral("線の印刷"));
+    mnusheet = mnuprint->addAction(QStringLiteral("印刷用シート"));
     QMenu *mnusettei = bar->addMenu(QStringLiteral("設定"));
     senhaba = mnusettei->addAction(QStringLiteral("線の幅"));
     mnufile->setObjectName(QStringLiteral("mnufile"));

@@ -36,6 +36,7 @@ struct Form1Controls {
     QAction *mnuframes = nullptr;   // "ツール" > "コマアニメーション"
     QAction *mnuprint2 = nullptr;   // "印刷" > "絵の印刷"
     QAction *mnuprintsen = nullptr; // "印刷" > "線の印刷"
+    QAction *mnusheet = nullptr;    // "印刷" > "印刷用シート"
     QAction *senhaba = nullptr;     // "設定" > "線の幅"
 
     void setupControls(ProgramWindow *window, MainSurfaces &surfaces);

@@ -119,7 +119,7 @@ TEST_F(StartUp, MenuEntriesOpenTheirWindowsOnceAndTheCloseBoxDiscardsThem)
     }
     EXPECT_EQ(menus, QStringList({QStringLiteral("ファイル:保存,アニメーションを保存"),
                                   QStringLiteral("ツール:絵の作成,コマアニメーション"),
-                                  QStringLiteral("印刷:絵の印刷,線の印刷"),
+                                  QStringLiteral("印刷:絵の印刷,線の印刷,印刷用シート"),
                                   QStringLiteral("設定:線の幅")}));
 
     w.mnupicture->trigger();

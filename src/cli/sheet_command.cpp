@@ -1,0 +1,197 @@
+#include "cli/sheet_command.h"
+
+#include "cli/cli_errors.h"
+#include "cli/frame_files.h"
+#include "cli/frame_options.h"
+#include "cli/output_plan.h"
+#include "cli/progress.h"
+#include "frames/frames_rule.h"
+#include "sheet/sheet_files.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+namespace cli
+{
+
+namespace
+{
+
+void addSheetOptions(QCommandLineParser &parser)
+{
+    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                      QStringLiteral("The sheet (.pdf): page 1 the picture, page 2 the lattice; "
+                                     "required."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("paper"),
+                      QStringLiteral("a4, b5 (JIS B5, 182 x 257 mm) or letter (default a4)."),
+                      QStringLiteral("PAPER"), QStringLiteral("a4")});
+    parser.addOption({QStringLiteral("landscape"), QStringLiteral("The paper turned sideways.")});
+    parser.addOption({QStringLiteral("slit-mm"),
+                      QStringLiteral("Slit width, 0.2..3.0 mm (default 1.0), made whole printer "
+                                     "dots."),
+                      QStringLiteral("MM"), QStringLiteral("1.0")});
+    parser.addOption({QStringLiteral("dpi"),
+                      QStringLiteral("Printer resolution: 300, 600 or 1200 (default 600)."),
+                      QStringLiteral("N"), QStringLiteral("600")});
+    parser.addOption({QStringLiteral("width-mm"),
+                      QStringLiteral("Picture width on paper (default: the largest that fits "
+                                     "inside 10 mm margins)."),
+                      QStringLiteral("MM")});
+    parser.addOption({{QStringLiteral("s"), QStringLiteral("size")},
+                      QStringLiteral("The canvas the frames are fitted onto, for its proportions "
+                                     "(default 640x480)."),
+                      QStringLiteral("WxH"),
+                      QStringLiteral("640x480")});
+    parser.addOption({QStringLiteral("svg"),
+                      QStringLiteral("The lattice alone as SVG in millimetres."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("kerf-mm"),
+                      QStringLiteral("Narrows every cut slit of the SVG by the cutter's kerf."),
+                      QStringLiteral("MM")});
+    parser.addOption({QStringLiteral("calibration"),
+                      QStringLiteral("The calibration page instead: slits 0.3..3.0 mm, rulers.")});
+}
+
+double readMillimetres(const QCommandLineParser &parser, const QString &option)
+{
+    const QString text = parser.value(option);
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        throw UsageError(QStringLiteral("--%1 takes millimetres, not \"%2\"").arg(option, text));
+    return value;
+}
+
+struct SheetJob {
+    sheet::SheetChoices choices;
+    QString output;
+    QString svg;
+    double kerfMm = 0;
+    bool calibration = false;
+    FrameSet set;
+};
+
+SheetJob readSheetJob(const QCommandLineParser &parser)
+{
+    SheetJob job;
+    sheet::SheetChoices &c = job.choices;
+    const QString paper = parser.value(QStringLiteral("paper")).toLower();
+    if (paper == QLatin1String("b5"))
+        c.paper = sheet::Paper::JisB5;
+    else if (paper == QLatin1String("letter"))
+        c.paper = sheet::Paper::Letter;
+    else if (paper != QLatin1String("a4"))
+        throw UsageError(QStringLiteral("--paper takes a4, b5 or letter, not \"%1\"").arg(paper));
+    c.landscape = parser.isSet(QStringLiteral("landscape"));
+    c.slitMm = readMillimetres(parser, QStringLiteral("slit-mm"));
+    if (c.slitMm < sheet::kMinSlitMm || c.slitMm > sheet::kMaxSlitMm)
+        throw UsageError(QStringLiteral("--slit-mm takes 0.2 to 3.0 mm, not \"%1\"")
+                             .arg(parser.value(QStringLiteral("slit-mm"))));
+    c.dpi = parser.value(QStringLiteral("dpi")).toInt();
+    if (std::find(std::begin(sheet::kDpiChoices), std::end(sheet::kDpiChoices), c.dpi) ==
+        std::end(sheet::kDpiChoices))
+        throw UsageError(QStringLiteral("--dpi takes 300, 600 or 1200, not \"%1\"")
+                             .arg(parser.value(QStringLiteral("dpi"))));
+    if (parser.isSet(QStringLiteral("width-mm")))
+        c.widthMm = readMillimetres(parser, QStringLiteral("width-mm"));
+
+    job.output = readOutputName(parser, QStringLiteral("output"), {QStringLiteral("pdf")});
+    if (job.output.isEmpty())
+        throw UsageError(QStringLiteral("--output is required"));
+    job.svg = readOutputName(parser, QStringLiteral("svg"), {QStringLiteral("svg")});
+    if (parser.isSet(QStringLiteral("kerf-mm"))) {
+        if (job.svg.isEmpty())
+            throw UsageError(QStringLiteral("--kerf-mm applies to the --svg lattice only"));
+        job.kerfMm = readMillimetres(parser, QStringLiteral("kerf-mm"));
+    }
+    job.calibration = parser.isSet(QStringLiteral("calibration"));
+    if (job.calibration) {
+        if (!parser.positionalArguments().isEmpty() || !job.svg.isEmpty())
+            throw UsageError(QStringLiteral("--calibration takes no frames and no --svg"));
+        return job;
+    }
+    // The frames and the canvas as compose takes them; the slit is the sheet's own.
+    job.set.paths = parser.positionalArguments();
+    const QString size = parser.value(QStringLiteral("size"));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
+    const QRegularExpressionMatch match = pattern.match(size);
+    job.set.canvas = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+    if (!match.hasMatch() || job.set.canvas.width() < frames::kMinCanvasSide ||
+        job.set.canvas.width() > frames::kMaxCanvasSide ||
+        job.set.canvas.height() < frames::kMinCanvasSide ||
+        job.set.canvas.height() > frames::kMaxCanvasSide)
+        throw UsageError(QStringLiteral("--size takes WIDTHxHEIGHT, each from %1 to %2, not \"%3\"")
+                             .arg(frames::kMinCanvasSide)
+                             .arg(frames::kMaxCanvasSide)
+                             .arg(size));
+    if (job.set.paths.size() < frames::kMinFrames || job.set.paths.size() > frames::kMaxFrames)
+        throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
+                             .arg(frames::kMinFrames)
+                             .arg(frames::kMaxFrames)
+                             .arg(job.set.paths.size()));
+    checkDistinctFiles(job.set.paths, {job.output, job.svg});
+    return job;
+}
+
+int runSheet(const QCommandLineParser &parser, Progress &progress)
+{
+    SheetJob job = readSheetJob(parser);
+    OutputPlan plan;
+    if (job.calibration) {
+        plan.add(job.output, [&] { sheet::writeCalibrationPdf(job.output, job.choices); });
+        return plan.writeAll(progress) ? 0 : 1;
+    }
+
+    sheet::SheetGeometry g;
+    try {
+        g = sheet::layOutSheet(job.choices, int(job.set.paths.size()), job.set.canvas);
+        if (!job.svg.isEmpty() && (job.kerfMm < 0 || job.kerfMm >= g.slitMm()))
+            throw UsageError(
+                QStringLiteral("--kerf-mm must be at least 0 and narrower than the slit, %1 mm")
+                    .arg(sheet::mmText(g.slitMm())));
+    } catch (const sheet::SheetRefused &refused) {
+        throw UsageError(QString::fromStdString(refused.what()));
+    }
+
+    // The frames fitted onto the canvas in printer dots and composed with the slit in dots:
+    // the frames rule at the printer's resolution.
+    job.set.canvas = g.canvasDots;
+    job.set.slit = g.slitDots;
+    QImage composed;
+    try {
+        composed = composeFrameFiles(job.set, progress);
+    } catch (const InputNotRead &e) {
+        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
+        progress.report(QStringLiteral("nothing was written"));
+        return 1;
+    } catch (const std::bad_alloc &) {
+        progress.report(QStringLiteral("not enough memory for a %1 x %2 canvas")
+                            .arg(g.canvasDots.width())
+                            .arg(g.canvasDots.height()));
+        progress.report(QStringLiteral("nothing was written"));
+        return 1;
+    }
+    plan.add(job.output, [&] { sheet::writeSheetPdf(job.output, g, composed); });
+    if (!job.svg.isEmpty())
+        plan.add(job.svg, [&] { sheet::writeLatticeSvg(job.svg, g, job.kerfMm); });
+    return plan.writeAll(progress) ? 0 : 1;
+}
+
+} // namespace
+
+Subcommand sheetCommand()
+{
+    return Subcommand{
+        QStringLiteral("sheet"),
+        QStringLiteral("sheet [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | sheet --calibration "
+                       "[options]"),
+        QStringLiteral("A print-ready sheet at true size: the picture at the printer's dots, its "
+                       "lattice, crosses and a 100 mm bar."),
+        addSheetOptions, runSheet};
+}
+
+} // namespace cli

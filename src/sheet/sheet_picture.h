@@ -1,0 +1,31 @@
+#pragma once
+
+#include "sheet/sheet_geometry.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <vector>
+
+// The picture of a print sheet's first page, built directly at the printer's resolution.
+namespace sheet
+{
+
+// The largest canvas a sheet may need, both ways: the long side of Letter or A4 inside its
+// margins at 1200 dpi. A picture decoded for a sheet needs no more pixels than this.
+inline const QSize kLargestCanvas(13100, 13100);
+
+// A frame as it was decoded: naturalSize is the size of the picture in its file (an
+// invalid size: the picture's own).
+struct FramePicture {
+    QImage picture;
+    QSize naturalSize;
+};
+
+// Every frame fitted and centred onto the canvas of the sheet's size in dots, then composed
+// with the sheet's slit in dots by the frames rule, so every stripe edge lies on a dot. The
+// frames are fitted one at a time, so a canvas of A4 at 1200 dpi needs room for the
+// composition and one fitted frame only. Throws std::bad_alloc when even that is too much.
+QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g);
+
+} // namespace sheet

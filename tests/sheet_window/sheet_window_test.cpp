@@ -1,0 +1,177 @@
+#include "frames/frames_rule.h"
+#include "platform/pdf_print_service.h"
+#include "printing/pdf_tools.h"
+#include "sheet/sheet_geometry.h"
+#include "sheet_window/sheet_window.h"
+#include "support/program_fixture.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+// The print-sheet window driven through its controls, with scripted dialogs, a PDF printer
+// and recorded messages.
+namespace
+{
+
+class SheetWindowTest : public ProgramFixture
+{
+  protected:
+    SheetWindow &openFromMenu()
+    {
+        window().mnusheet->trigger();
+        EXPECT_TRUE(window().sheetWindow());
+        return *window().sheetWindow();
+    }
+};
+
+TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
+{
+    SheetWindow &w = openFromMenu();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("印刷用シート"));
+    EXPECT_TRUE(w.isVisible());
+    // Defaults: A4 upright, 1.0 mm at 600 dpi, the largest picture that fits.
+    const sheet::SheetChoices c = w.choices();
+    EXPECT_EQ(c.paper, sheet::Paper::A4);
+    EXPECT_FALSE(c.landscape);
+    EXPECT_EQ(c.slitMm, 1.0);
+    EXPECT_EQ(c.dpi, 600);
+    EXPECT_FALSE(c.widthMm.has_value());
+    EXPECT_EQ(w.Label1[0]->text(), QStringLiteral("→ 実際 1.02 mm（24 ドット）"));
+    EXPECT_EQ(w.Label1[1]->text(), QStringLiteral("周期 2.03 mm（指定 2.00 mm、2 コマ）"));
+    EXPECT_EQ(w.Text2->value(), 187.9);
+    EXPECT_TRUE(w.Label3->text().isEmpty());
+
+    // 0.3 mm at 300 dpi: 4 dots.
+    w.Text1->setValue(0.3);
+    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
+    EXPECT_EQ(w.Label1[0]->text(), QStringLiteral("→ 実際 0.34 mm（4 ドット）"));
+    // A width typed in that does not fit: said at once, and again on saving, with no dialog.
+    w.Check1->click();
+    EXPECT_TRUE(w.Text2->isEnabled());
+    w.Text2->setValue(220);
+    EXPECT_TRUE(w.Label3->text().startsWith(QStringLiteral("絵が紙に入りません。")));
+    w.Command1[0]->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("絵が紙に入りません。")));
+    EXPECT_TRUE(dialogs.shown().empty());
+    // Landscape makes room for it.
+    w.Option2[1]->click();
+    EXPECT_TRUE(w.Label3->text().isEmpty());
+}
+
+TEST_F(SheetWindowTest, SavesTheSheetTheLatticeAndTheCalibrationPageOrSaysWhyNot)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    SheetWindow &w = openFromMenu();
+    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
+    const QString pdf = temp.filePath(QStringLiteral("sheet"));
+    dialogs.answer(pdf); // the suffix is added
+    w.Command1[0]->click();
+    const pdf_tools::Info info = pdf_tools::info(pdf + QStringLiteral(".pdf"));
+    EXPECT_EQ(info.pages, 2);
+    const auto pictures = pdf_tools::pictures(pdf + QStringLiteral(".pdf"));
+    ASSERT_EQ(pictures.size(), 1u);
+    const sheet::SheetGeometry g =
+        sheet::layOutSheet(w.choices(), 2, surfaces().Picture3.image().size());
+    EXPECT_EQ(QSize(pictures[0].width, pictures[0].height), g.canvasDots);
+
+    dialogs.answer(temp.filePath(QStringLiteral("lattice.svg")));
+    w.Command1[2]->click();
+    EXPECT_TRUE(QFile::exists(temp.filePath(QStringLiteral("lattice.svg"))));
+    dialogs.answer(temp.filePath(QStringLiteral("calibration.pdf")));
+    w.Command1[3]->click();
+    EXPECT_EQ(pdf_tools::info(temp.filePath(QStringLiteral("calibration.pdf"))).pages, 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // A folder that is not there: the file and the system's reason; a cancel: nothing.
+    const QString nowhere = temp.filePath(QStringLiteral("no/such/sheet.pdf"));
+    dialogs.answer(nowhere);
+    w.Command1[0]->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("sheet.pdf")));
+    dialogs.answer(std::nullopt);
+    w.Command1[2]->click();
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+TEST_F(SheetWindowTest, TakesPicture1AsLoadedNotItsReducedCanvas)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    // Finer than the 640 x 480 canvas of the main window: one-pixel checks.
+    QImage picture(1600, 1200, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, (x + y) % 2 ? 0xFF2040C0u : 0xFFF0E010u);
+    dialogs.answer(writePicture(picture, QStringLiteral("fine.png"), "PNG"));
+    window().Command1_Click(0);
+    SheetWindow &w = openFromMenu();
+    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
+    w.Check1->click();
+    w.Text2->setValue(60);
+    const QString pdf = temp.filePath(QStringLiteral("sheet.pdf"));
+    dialogs.answer(pdf);
+    w.Command1[0]->click();
+
+    const sheet::SheetGeometry g =
+        sheet::layOutSheet(w.choices(), 2, surfaces().Picture3.image().size());
+    const QImage fitted = frames::FitFrame(picture, QSize(), g.canvasDots);
+    const QImage stored = pdf_tools::firstPicture(pdf, temp.path());
+    ASSERT_EQ(stored.size(), g.canvasDots);
+    for (int x = 0; x < g.canvasDots.width(); x += 7) {
+        if (frames::FrameOfColumn(x, g.slitDots, 2) != 0)
+            continue;
+        for (int y = 0; y < g.canvasDots.height(); y += 5)
+            ASSERT_EQ(stored.pixel(x, y) & 0xFFFFFF, fitted.pixel(x, y) & 0xFFFFFF)
+                << "(" << x << ", " << y << ")";
+    }
+}
+
+TEST_F(SheetWindowTest, PrintsAtThePrintersResolutionOnThePaperChosen)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    const QString out = temp.filePath(QStringLiteral("printed.pdf"));
+    PdfPrintService pdfPrinter(out);
+    int resolution = 0;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    // The printer offers 300 dpi; the user turns the page upright in the dialog.
+    pdfPrinter.dialogSettings = [&](QPrinter &printer) {
+        printer.setResolution(300);
+        orientation = printer.pageLayout().orientation();
+        printer.setPageOrientation(QPageLayout::Portrait);
+        resolution = printer.resolution();
+    };
+    Platform withPdf{dialogs, pdfPrinter, app, [] { return std::make_unique<ManualTimer>(); },
+                     messages};
+    std::vector<sheet::FramePicture> frames;
+    for (QColor colour : {Qt::red, Qt::green, Qt::blue}) {
+        QImage picture(300, 200, QImage::Format_RGB32);
+        picture.fill(colour);
+        frames.push_back({picture, QSize()});
+    }
+    SheetWindow w(withPdf, frames, QSize(300, 200));
+    w.Option1[1]->click(); // JIS B5
+    w.Option2[1]->click(); // landscape
+    w.Command1[1]->click();
+    EXPECT_EQ(orientation, QPageLayout::Landscape) << "the dialog opens on the choice";
+    EXPECT_EQ(resolution, 300);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    // B5 landscape as chosen, whatever the dialog left, and the picture at 300 dpi.
+    const pdf_tools::Info info = pdf_tools::info(out);
+    EXPECT_EQ(info.pages, 2);
+    EXPECT_NEAR(info.points.width(), 257 * pdf_tools::kPointsPerMm, 0.6);
+    EXPECT_NEAR(info.points.height(), 182 * pdf_tools::kPointsPerMm, 0.6);
+    sheet::SheetChoices expected = w.choices();
+    expected.dpi = 300;
+    const auto pictures = pdf_tools::pictures(out);
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_EQ(QSize(pictures[0].width, pictures[0].height),
+              sheet::layOutSheet(expected, 3, QSize(300, 200)).canvasDots);
+    EXPECT_NEAR(pictures[0].widthMm, sheet::layOutSheet(expected, 3, QSize(300, 200)).widthMm(),
+                0.01);
+}
+
+} // namespace
