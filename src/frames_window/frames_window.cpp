@@ -5,6 +5,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/platform.h"
 #include "platform/surface_view.h"
+#include "sheet_window/sheet_window.h"
 #include "state/program_state.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,7 @@ FramesWindow::FramesWindow(ProgramState &state, Platform &platform, form1 &)
     connect(SaveAnimation, &QPushButton::clicked, this, &FramesWindow::SaveAnimation_Click);
     connect(PrintPicture, &QPushButton::clicked, this, &FramesWindow::PrintPicture_Click);
     connect(PrintLattice, &QPushButton::clicked, this, &FramesWindow::PrintLattice_Click);
+    connect(PrintSheet, &QPushButton::clicked, this, &FramesWindow::PrintSheet_Click);
 
     PreviewSurface.clear();
     ShowSlots();
@@ -60,7 +62,10 @@ FramesWindow::FramesWindow(ProgramState &state, Platform &platform, form1 &)
          (screen.height() - frameGeometry().height()) / 2);
 }
 
-FramesWindow::~FramesWindow() = default;
+FramesWindow::~FramesWindow()
+{
+    delete sheetWindow_;
+}
 
 void FramesWindow::closeEvent(QCloseEvent *event)
 {

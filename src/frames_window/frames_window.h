@@ -9,12 +9,15 @@
 #include "ui/frames_controls.h"
 #include "ui/program_window.h"
 
+#include <QPointer>
+
 #include <memory>
 #include <vector>
 
 struct ProgramState;
 struct Platform;
 class form1;
+class SheetWindow;
 
 // The window "コマアニメーション": a stripe animation of 2 to 8 frames. The user fills a
 // strip of frame slots, composes them under the chosen slit width and canvas size, watches
@@ -54,6 +57,7 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void SaveAnimation_Click();    // 「アニメーションを保存」
     void PrintPicture_Click();     // 「絵の印刷」
     void PrintLattice_Click();     // 「格子の印刷」
+    void PrintSheet_Click();       // 「印刷用シート」
 
     // The canvas the frames are fitted onto, as the size options say.
     QSize CanvasSize() const;
@@ -63,6 +67,8 @@ class FramesWindow : public ProgramWindow, public FramesControls
 
   private:
     void LoadSlot(int index, const QString &path);
+    // Whether two or more slots hold a picture; tells the user when not.
+    bool EnoughFramesOrTell();
     void ShowSlots();
     void StopAnimation();
     void ShowPreviewFrame();
@@ -75,4 +81,5 @@ class FramesWindow : public ProgramWindow, public FramesControls
     std::unique_ptr<IntervalTimer> timer_;
     FrameSlots slots_;
     FramesAnimation animation_;
+    QPointer<SheetWindow> sheetWindow_;
 };

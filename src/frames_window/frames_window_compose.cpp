@@ -14,15 +14,21 @@ constexpr int kTickMs = 100;
 constexpr qint64 kComposeMemoryLimit = qint64(1536) << 20;
 } // namespace
 
+bool FramesWindow::EnoughFramesOrTell()
+{
+    if (slots_.frameCount() >= frames::kMinFrames)
+        return true;
+    platform_.messages.showWarning(
+        kTitle, QStringLiteral("合成するには、２つ以上のコマに絵を読み込んでください。"));
+    return false;
+}
+
 void FramesWindow::Compose_Click()
 {
     StopAnimation();
-    const int count = slots_.frameCount();
-    if (count < frames::kMinFrames) {
-        platform_.messages.showWarning(
-            kTitle, QStringLiteral("合成するには、２つ以上のコマに絵を読み込んでください。"));
+    if (!EnoughFramesOrTell())
         return;
-    }
+    const int count = slots_.frameCount();
     const QSize canvas = CanvasSize();
     const qint64 bytes = qint64(canvas.width()) * canvas.height() * 4 * (count + 3);
     if (bytes > kComposeMemoryLimit) {

@@ -6,6 +6,8 @@
 #include "platform/file_dialogs.h"
 #include "platform/picture_file.h"
 #include "platform/platform.h"
+#include "sheet/sheet_picture.h"
+#include "sheet_window/sheet_window.h"
 #include "state/program_state.h"
 
 #include <QFile>
@@ -87,4 +89,26 @@ void FramesWindow::PrintPage(const QImage &picture)
     const Orientation orientation =
         OrientationOption[1]->isChecked() ? Orientation::Portrait : Orientation::Landscape;
     PrintFramesPage(picture, paper, orientation, platform_.printer, platform_.messages);
+}
+
+// The print sheet of the frames in the strip, each decoded afresh from its file as finely
+// as the sheet needs, on a canvas of the chosen canvas's proportions. The sheet composes
+// for itself, at the printer's resolution, so it needs no composition here.
+void FramesWindow::PrintSheet_Click()
+{
+    StopAnimation();
+    if (!EnoughFramesOrTell())
+        return;
+    std::vector<sheet::FramePicture> frames;
+    for (const FrameSlot &slot : slots_.frames())
+        frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
+    if (!sheetWindow_) {
+        sheetWindow_ = new SheetWindow(platform_, std::move(frames), CanvasSize());
+        sheetWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        sheetWindow_->setFrames(std::move(frames), CanvasSize());
+    }
+    sheetWindow_->show();
+    sheetWindow_->raise();
+    sheetWindow_->activateWindow();
 }

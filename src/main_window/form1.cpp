@@ -193,16 +193,9 @@ void form1::mnusheet_Click()
     std::vector<sheet::FramePicture> frames;
     for (int i = 0; i < 2; ++i) {
         const SlotSource &source = state_.sources[i];
-        sheet::FramePicture frame{s.Picture9[i].image(), QSize()};
-        if (!source.picture.isNull()) {
-            frame = {source.picture, QSize()};
-        } else if (!source.path.isEmpty()) {
-            runSilently([&] {
-                const DecodedPicture decoded = loadPictureFor(source.path, sheet::kLargestCanvas);
-                frame = {decoded.picture, decoded.naturalSize};
-            });
-        }
-        frames.push_back(frame);
+        frames.push_back(source.picture.isNull()
+                             ? sheet::sheetFrameFrom(source.path, s.Picture9[i].image())
+                             : sheet::FramePicture{source.picture, QSize()});
     }
     const QSize aspect = s.Picture3.image().size();
     if (!sheetWindow_) {

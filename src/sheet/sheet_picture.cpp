@@ -1,12 +1,25 @@
 #include "sheet/sheet_picture.h"
 
 #include "frames/frames_rule.h"
+#include "platform/command_error.h"
+#include "platform/picture_file.h"
 
 #include <new>
 #include <utility>
 
 namespace sheet
 {
+
+FramePicture sheetFrameFrom(const QString &path, const QImage &atHand, QSize naturalSize)
+{
+    FramePicture frame{atHand, naturalSize};
+    if (!path.isEmpty())
+        runSilently([&] {
+            const DecodedPicture decoded = loadPictureFor(path, kLargestCanvas);
+            frame = {decoded.picture, decoded.naturalSize};
+        });
+    return frame;
+}
 
 QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g)
 {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 #include <vector>
 
@@ -21,6 +22,11 @@ struct FramePicture {
     QImage picture;
     QSize naturalSize;
 };
+
+// A frame for a sheet from where it came from: decoded afresh from its file as finely as a
+// sheet may need, or the picture at hand (with its size in its file) when there is no file
+// or the file no longer loads.
+FramePicture sheetFrameFrom(const QString &path, const QImage &atHand, QSize naturalSize = QSize());
 
 // Every frame fitted and centred onto the canvas of the sheet's size in dots, then composed
 // with the sheet's slit in dots by the frames rule, so every stripe edge lies on a dot. The

@@ -48,6 +48,7 @@ struct FramesControls {
     QRadioButton *OrientationOption[2] = {}; // "横長", "たて長"
     QPushButton *PrintPicture = nullptr;     // "絵の印刷"
     QPushButton *PrintLattice = nullptr;     // "格子の印刷"
+    QPushButton *PrintSheet = nullptr;       // "印刷用シート"
 
     QLabel *PreviewCaption = nullptr; // "合成した絵"
     QScrollArea *PreviewArea = nullptr;

@@ -1,5 +1,6 @@
 #include "frames/frames_rule.h"
 #include "frames_window/frames_window.h"
+#include "sheet_window/sheet_window.h"
 #include "support/animation_reading.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
@@ -114,6 +115,26 @@ TEST_F(FramesOutputTest, SavesThePreviewCycleAsAnAnimation)
     w.SaveAnimation_Click();
     EXPECT_FALSE(QFile::exists(temp.filePath(QStringLiteral("walk.png"))));
     ASSERT_EQ(messages.shown.size(), 1);
+}
+
+// The print sheet takes the frames of the strip; with fewer than two it is not opened.
+TEST_F(FramesOutputTest, OpensThePrintSheetForTheFramesOfTheStrip)
+{
+    FramesWindow &w = composed(QSize(64, 48));
+    w.PrintSheet_Click();
+    const auto sheets = QApplication::topLevelWidgets();
+    const auto found = std::find_if(sheets.begin(), sheets.end(), [](QWidget *widget) {
+        return qobject_cast<SheetWindow *>(widget) && widget->isVisible();
+    });
+    ASSERT_NE(found, sheets.end());
+    EXPECT_TRUE(
+        static_cast<SheetWindow *>(*found)->Label1[1]->text().contains(QStringLiteral("3 コマ")));
+    (*found)->close();
+
+    for (int i : {2, 1, 0})
+        w.SlotRemove_Click(i);
+    w.PrintSheet_Click();
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 // Printed at one pixel to 1/96 inch on the paper chosen; a picture larger than the
