@@ -120,7 +120,10 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
     SaveAnimation = colouredButton(c, QStringLiteral("アニメーションを保存"), kSave,
                                    QRect(kPanelLeft + 154, 498, 146, 36));
 
-    PrintFrame = frame(c, QStringLiteral("印刷"), QRect(kPanelLeft, 590, kPanelWidth, 160));
+    // The print sheet chooses its own paper, so it stands apart from the print frame.
+    PrintSheet =
+        colouredButton(c, QStringLiteral("印刷用シート"), kPrint, QRect(kPanelLeft, 542, 146, 36));
+    PrintFrame = frame(c, QStringLiteral("印刷"), QRect(kPanelLeft, 590, kPanelWidth, 116));
     setBackground(PrintFrame, kGrey);
     // Each pair of options is a group of its own: option buttons exclude every other option
     // button under the same parent, however deep.
@@ -139,8 +142,6 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
         colouredButton(PrintFrame, QStringLiteral("絵の印刷"), kPrint, QRect(16, 58, 128, 36));
     PrintLattice =
         colouredButton(PrintFrame, QStringLiteral("格子の印刷"), kPrint, QRect(156, 58, 128, 36));
-    PrintSheet =
-        colouredButton(PrintFrame, QStringLiteral("印刷用シート"), kPrint, QRect(16, 104, 268, 36));
 
     PreviewCaption = captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12,
                                   QRect(kPreviewLeft, 196, 240, 22));
