@@ -79,7 +79,7 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
     // then picks and mixes neighbouring columns of that blend. Rows that map to the same
     // source rows and weight share one blend.
     static std::vector<std::uint32_t> blend;
-    blend.resize(std::size_t(srcW));
+    blend.resize(std::size_t(srcW) + 1);
     const Tap *blended = nullptr;
     const int partW = part.width();
     // The columns' weights for each byte, and the two neighbours of each column of a blend.
@@ -87,6 +87,10 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
     static std::vector<std::uint32_t> left, right;
     keep.resize(std::size_t(partW) * 4);
     towards.resize(std::size_t(partW) * 4);
+    static std::vector<int> starts;
+    starts.resize(std::size_t(partW));
+    for (int c = 0; c < partW; ++c)
+        starts[std::size_t(c)] = columns[std::size_t(c)].index;
     left.resize(std::size_t(partW));
     right.resize(std::size_t(partW));
     for (int c = 0; c < partW; ++c)
@@ -108,10 +112,13 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
         }
         auto *line = reinterpret_cast<std::uint32_t *>(out.scanLine(part.top() + r - origin.y())) +
                      (part.left() - origin.x());
+        // Both neighbours in one read: next is index + 1, except at the last column where
+        // the weight towards next is 0 and the padding pixel read instead counts for nothing.
         for (int c = 0; c < partW; ++c) {
-            const Tap &col = columns[std::size_t(c)];
-            left[std::size_t(c)] = blend[std::size_t(col.index)];
-            right[std::size_t(c)] = blend[std::size_t(col.next)];
+            std::uint64_t pair;
+            std::memcpy(&pair, blend.data() + starts[std::size_t(c)], sizeof pair);
+            left[std::size_t(c)] = std::uint32_t(pair);
+            right[std::size_t(c)] = std::uint32_t(pair >> 32);
         }
         mixColumns(reinterpret_cast<const std::uint8_t *>(left.data()),
                    reinterpret_cast<const std::uint8_t *>(right.data()), keep.data(),
