@@ -87,20 +87,10 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     const FrameSet &set = job.set;
     const int count = int(set.paths.size());
 
-    QImage composed;
-    try {
-        composed = composeFrameFiles(set, progress);
-    } catch (const InputNotRead &e) {
-        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
-        progress.report(QStringLiteral("nothing was written"));
+    const std::optional<QImage> result = composeFrameFilesOrTell(set, progress);
+    if (!result)
         return 1;
-    } catch (const std::bad_alloc &) {
-        progress.report(QStringLiteral("not enough memory for a %1 x %2 canvas")
-                            .arg(set.canvas.width())
-                            .arg(set.canvas.height()));
-        progress.report(QStringLiteral("nothing was written"));
-        return 1;
-    }
+    const QImage &composed = *result;
 
     OutputPlan plan;
     plan.add(job.output, [&] { savePicture(composed, job.output); });

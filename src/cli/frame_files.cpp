@@ -64,4 +64,19 @@ QImage composeFrameFiles(const FrameSet &set, Progress &progress)
     return composed;
 }
 
+std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, Progress &progress)
+{
+    try {
+        return composeFrameFiles(set, progress);
+    } catch (const InputNotRead &e) {
+        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
+    } catch (const std::bad_alloc &) {
+        progress.report(QStringLiteral("not enough memory for a %1 x %2 canvas")
+                            .arg(set.canvas.width())
+                            .arg(set.canvas.height()));
+    }
+    progress.report(QStringLiteral("nothing was written"));
+    return std::nullopt;
+}
+
 } // namespace cli

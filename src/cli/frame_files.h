@@ -4,6 +4,8 @@
 
 #include <QImage>
 
+#include <optional>
+
 namespace cli
 {
 
@@ -15,5 +17,9 @@ class Progress;
 // the first frame that cannot be read, and std::bad_alloc when a canvas does not fit in
 // memory.
 QImage composeFrameFiles(const FrameSet &set, Progress &progress);
+
+// The same for a command: a frame that cannot be read or a canvas too large for the memory
+// is told on the progress stream, with nothing written, and gives no picture.
+std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, Progress &progress);
 
 } // namespace cli

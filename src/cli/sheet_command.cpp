@@ -161,20 +161,10 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
     // the frames rule at the printer's resolution.
     job.set.canvas = g.canvasDots;
     job.set.slit = g.slitDots;
-    QImage composed;
-    try {
-        composed = composeFrameFiles(job.set, progress);
-    } catch (const InputNotRead &e) {
-        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
-        progress.report(QStringLiteral("nothing was written"));
+    const std::optional<QImage> result = composeFrameFilesOrTell(job.set, progress);
+    if (!result)
         return 1;
-    } catch (const std::bad_alloc &) {
-        progress.report(QStringLiteral("not enough memory for a %1 x %2 canvas")
-                            .arg(g.canvasDots.width())
-                            .arg(g.canvasDots.height()));
-        progress.report(QStringLiteral("nothing was written"));
-        return 1;
-    }
+    const QImage &composed = *result;
     plan.add(job.output, [&] { sheet::writeSheetPdf(job.output, g, composed); });
     if (!job.svg.isEmpty())
         plan.add(job.svg, [&] { sheet::writeLatticeSvg(job.svg, g, job.kerfMm); });

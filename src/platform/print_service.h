@@ -11,14 +11,21 @@ class QPrinter;
 // A document is open from a successful showPrinter() until endDoc() or abortDoc(). A
 // command that fails while its document is open calls abortDoc(), so that no half-made
 // page comes out and the printer is released.
-class PrintService {
-public:
+// The standard codes of setPaperSize() and setOrientation().
+constexpr int kPaperA4 = 9;  // 210 x 297 mm
+constexpr int kPaperB5 = 13; // JIS, 182 x 257 mm
+constexpr int kPortrait = 1;
+constexpr int kLandscape = 2;
+
+class PrintService
+{
+  public:
     virtual ~PrintService() = default;
     // The system print dialog: the printer confirmed there receives the page.
     virtual void showPrinter() = 0;
-    // Standard paper codes: 9 = A4 (210 x 297 mm), 13 = B5 (JIS, 182 x 257 mm).
+    // kPaperA4 or kPaperB5.
     virtual void setPaperSize(int code) = 0;
-    // 1 = portrait, 2 = landscape.
+    // kPortrait or kLandscape.
     virtual void setOrientation(int code) = 0;
     // Height of the whole sheet, in twips.
     virtual double pageHeightTwips() = 0;

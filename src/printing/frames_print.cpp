@@ -12,10 +12,6 @@ namespace frames_print
 namespace
 {
 
-constexpr int kPaperA4 = 9;
-constexpr int kPaperB5 = 13;
-constexpr int kPortrait = 1;
-constexpr int kLandscape = 2;
 constexpr double kMarginMm = 10;
 constexpr double kMmPerInch = 25.4;
 constexpr double kPixelsPerInch = 96;

@@ -12,11 +12,6 @@ namespace module1
 namespace
 {
 
-constexpr int kPaperA4 = 9;
-constexpr int kPaperB5 = 13;
-constexpr int kPortrait = 1;
-constexpr int kLandscape = 2;
-
 // Shows the print dialog and runs the steps of one document. Any failure ends the command;
 // once the dialog was confirmed the document is abandoned on the way out, so a failed
 // print never leaves a half-made page in the printer. A job that was confirmed but did not
