@@ -10,10 +10,9 @@
 #include "platform/qt_print_service.h"
 #include "platform/scripted_file_dialogs.h"
 #include "state/program_state.h"
+#include "support/real_files.h"
 
-#include <QBuffer>
 #include <QFile>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -48,48 +47,17 @@ void resetPeak()
         clear.write("5");
 }
 
-void writePhoto(const QString &path, QSize size)
-{
-    QImage picture(size, QImage::Format_RGB888);
-    for (int y = 0; y < size.height(); ++y) {
-        uchar *row = picture.scanLine(y);
-        for (int i = 0; i < int(picture.bytesPerLine()); ++i)
-            row[i] = uchar((i / 64 + y / 48) % 2 ? 200 - (y * 120 / size.height()) : i * 7);
-    }
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(5);
-    writer.write(picture);
-}
-
-void writeClaim(const QString &path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImage small(16, 16, QImage::Format_RGB32);
-    small.fill(Qt::gray);
-    small.save(&buffer, "JPEG", 50);
-    const qsizetype sof = bytes.indexOf(QByteArray::fromHex("FFC0"));
-    for (int i : {5, 7}) {
-        bytes[sof + i] = char(46000 >> 8);
-        bytes[sof + i + 1] = char(46000 & 0xFF);
-    }
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
 void BM_ResidentAfterLoad(benchmark::State &run)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("picture.jpg"));
     const int megapixels = int(run.range(0));
     if (megapixels == 0)
-        writeClaim(path);
+        real_files::writeBytes(path, real_files::jpegClaiming(QSize(46000, 46000)));
     else
-        writePhoto(path, megapixels == 12   ? QSize(4000, 3000)
-                         : megapixels == 48 ? QSize(8000, 6000)
-                                            : QSize(12000, 9000));
+        real_files::writeJpeg(path, megapixels == 12   ? QSize(4000, 3000)
+                                    : megapixels == 48 ? QSize(8000, 6000)
+                                                       : QSize(12000, 9000));
 
     ProgramState state;
     ScriptedFileDialogs dialogs;
