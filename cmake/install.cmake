@@ -34,11 +34,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt, GIF, WebP and palette libraries come from the binaries' own links; the windowing
-# plugins, the extra picture readers, the Japanese Gothic face and Qt's Japanese dialog texts
-# are loaded at run time, so name them.
+# plugins, the extra picture readers, the print system's library, the Japanese Gothic face
+# and Qt's Japanese dialog texts are loaded at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, fonts-ipafont-gothic, qt6-translations-l10n")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libcups2, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -96,8 +96,11 @@ QImage asSurfaceImage(const QImage &picture)
     return picture.convertToFormat(QImage::Format_RGB32);
 }
 
+// A new surface holds no pixels yet: it is all background until drawn on or read, so the
+// program's many surfaces cost no memory at start-up beyond those its first window shows.
 Surface::Surface(int width, int height, Colour back, Colour fore)
-    : image_(blankImage(width, height, back)), size_(image_.size()), back_(back), fore_(fore)
+    : baseColour_(back), baseSize_(std::max(width, 0), std::max(height, 0)), size_(baseSize_),
+      back_(back), fore_(fore)
 {
 }
 
@@ -195,7 +198,9 @@ void Surface::render(QImage &out, const QRect &part) const
             break;
         --first;
     }
-    out.fill(toQRgb(back_));
+    // The background shows only where the drawing started from does not reach.
+    if (first == 0 || !pending_[first - 1].area.contains(part))
+        out.fill(toQRgb(back_));
     if (first == 0) {
         if (baseColour_) {
             fillPart(QRect(QPoint(0, 0), baseSize_), *baseColour_);
@@ -240,13 +245,33 @@ void Surface::settle() const
     baseColour_.reset();
 }
 
+std::optional<Colour> Surface::plainColour() const
+{
+    if (!baseColour_ || !pending_.empty())
+        return std::nullopt;
+    // Beyond the starting size, a surface grown since is background.
+    if (*baseColour_ != back_ &&
+        !QRect(QPoint(0, 0), baseSize_).contains(QRect(QPoint(0, 0), size_)))
+        return std::nullopt;
+    return baseColour_;
+}
+
+void Surface::startRewrite()
+{
+    pending_.clear();
+    baseColour_.reset();
+    // The pixels are kept only when they are this surface's own and of its size.
+    if (image_.size() != size_ || !image_.isDetached())
+        image_ = QImage(size_, QImage::Format_RGB32);
+}
+
 QImage Surface::topLeft(int width, int height) const
 {
-    if (!deferring())
-        return image_;
     const QRect part = QRect(0, 0, width, height) & QRect(QPoint(0, 0), size_);
     if (part.isEmpty())
         return QImage();
+    if (!deferring())
+        return part == image_.rect() ? image_ : image_.copy(part);
     if (part_.size() != part.size())
         part_ = QImage(part.size(), QImage::Format_RGB32);
     render(part_, part);
@@ -276,10 +301,15 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
             baseColour_ = colour;
             baseSize_ = size_;
             changed();
-        } else {
-            defer(Step{size_, size_, box, colour, {}});
+            return;
         }
-        return;
+        if (!pending_.empty()) {
+            defer(Step{size_, size_, box, colour, {}});
+            return;
+        }
+        // A part of a surface of one colour: the pixels are built now, as more boxes tend to
+        // follow (a run of stripes), each then drawn straight onto them.
+        settle();
     }
     const QRgb pixel = toQRgb(colour);
     // Stripes are many narrow boxes: detach once, then step from row to row.
@@ -294,14 +324,27 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
 void Surface::fillRows(const QImage &row)
 {
     const QImage pattern = asSurfaceImage(row);
-    settle();
-    if (pattern.isNull() || image_.isNull())
+    if (pattern.isNull())
         return;
-    const auto *from = reinterpret_cast<const QRgb *>(pattern.constScanLine(0));
-    const std::size_t bytes = sizeof(QRgb) * std::size_t(std::min(width(), pattern.width()));
-    uchar *to = image_.bits();
-    for (int y = 0; y < height(); ++y, to += image_.bytesPerLine())
-        std::memcpy(to, from, bytes);
+    const auto copyDown = [pattern](QImage &out, QPoint origin) {
+        const auto *from = reinterpret_cast<const QRgb *>(pattern.constScanLine(0)) + origin.x();
+        const std::size_t bytes = sizeof(QRgb) * std::size_t(out.width());
+        uchar *to = out.bits();
+        for (int y = 0; y < out.height(); ++y, to += out.bytesPerLine())
+            std::memcpy(to, from, bytes);
+    };
+    const QRect area = QRect(0, 0, pattern.width(), height()) & QRect(QPoint(0, 0), size_);
+    if (baseColour_) {
+        // No pixels built yet: until they are needed, the surface holds the row alone.
+        drawOnDemand(area, copyDown);
+        return;
+    }
+    settle();
+    if (area.isEmpty())
+        return;
+    QImage rows(image_.bits(), area.width(), area.height(), image_.bytesPerLine(),
+                QImage::Format_RGB32);
+    copyDown(rows, QPoint(0, 0));
     changed();
 }
 
@@ -444,15 +487,18 @@ void Surface::setPicture(const QImage &picture)
 
 void Surface::clear()
 {
-    // A fresh image rather than a fill: when the pixels are shared with a picture that
-    // was assigned (a large photograph on the measuring surface), filling would first
-    // copy them all.
     pending_.clear();
-    baseColour_.reset();
-    if (image_.isDetached() && image_.size() == size_)
+    if (image_.isDetached() && image_.size() == size_) {
+        baseColour_.reset();
         image_.fill(toQRgb(back_));
-    else
-        image_ = blankImage(width(), height(), back_);
+    } else {
+        // Background, built when next read rather than now: the pixels may be shared with a
+        // picture that was assigned (a large photograph on the measuring surface), which a
+        // fill would first copy, or there may be none yet.
+        image_ = QImage();
+        baseColour_ = back_;
+        baseSize_ = size_;
+    }
     changed();
 }
 

@@ -78,6 +78,14 @@ class Surface
         return image_;
     }
 
+    // Whether the surface holds built pixels (takes their memory): not before it is read or
+    // drawn on in a way that needs them.
+    bool pixelsBuilt() const { return !image_.isNull(); }
+
+    // The colour of a surface that is that colour everywhere and has built no pixels (a new
+    // or cleared surface, or one filled whole), or none: a view paints it without building.
+    std::optional<Colour> plainColour() const;
+
     // Drawing on demand, for a surface far larger than the part anyone looks at (the editor's
     // zoomed insert picture). draw(out, origin) must write exactly the pixels of the drawing
     // that out holds, out's (0, 0) being the surface's origin; it runs whenever those pixels
@@ -105,6 +113,15 @@ class Surface
         changed();
     }
 
+    // The same for work that writes every pixel: what the surface held is not built first,
+    // and fn receives an image of the surface's size whose pixels are not yet defined.
+    template <typename Fn> void rewritePixels(Fn &&fn)
+    {
+        startRewrite();
+        fn(image_);
+        changed();
+    }
+
     // Erases the drawing to the background colour.
     void clear();
 
@@ -127,6 +144,7 @@ class Surface
         Drawing draw;
     };
     void changed();
+    void startRewrite();
     bool deferring() const { return !pending_.empty() || baseColour_.has_value(); }
     void defer(Step step);
     void prune();

@@ -80,7 +80,10 @@ void SurfaceView::paintEvent(QPaintEvent *)
         painter.setClipRect(inner);
         // No smoothing: at a screen scale above 1 each surface pixel becomes a sharp block.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.drawImage(QPoint(b, b), surface_.image());
+        if (const std::optional<Colour> plain = surface_.plainColour())
+            painter.fillRect(QRect(b, b, surface_.width(), surface_.height()), toQColor(*plain));
+        else
+            painter.drawImage(QPoint(b, b), surface_.image());
     }
     paintBorder(this, border_);
 }

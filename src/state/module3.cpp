@@ -49,10 +49,20 @@ void drawStripeMask(Surface &surface, SharedState &vars, int x0)
     surface.fillRows(stripeMaskRow(surface, vars, x0));
 }
 
+// Every bar runs from the top to the bottom: the lattice is one row, copied down.
+QImage latticeRow(const Surface &surface, SharedState &vars)
+{
+    Surface row(surface.width(), 1, surface.backColor(), surface.foreColor());
+    FillWhole(row, vars, kWhite);
+    latticeRun(row, vars, int(vars.latticeGap), vars.latticeBar);
+    // The box is left as the same run on the whole surface leaves it.
+    vars.boxBottom = surface.height();
+    return row.image();
+}
+
 void drawLattice(Surface &surface, SharedState &vars)
 {
-    FillWhole(surface, vars, kWhite);
-    latticeRun(surface, vars, int(vars.latticeGap), vars.latticeBar);
+    surface.fillRows(latticeRow(surface, vars));
 }
 
 } // namespace

@@ -90,9 +90,10 @@ void andRow(Pixel *out, const Pixel *in, int count)
 void composeStripes(const StripeLayer &a, const StripeLayer &b, int paintWidth, int paintHeight,
                     Surface &composed)
 {
-    a.surface.editPixels([&](QImage &imageA) {
-        b.surface.editPixels([&](QImage &imageB) {
-            composed.editPixels([&](QImage &out) {
+    // Every pixel of the three surfaces is written: what they held is never built.
+    a.surface.rewritePixels([&](QImage &imageA) {
+        b.surface.rewritePixels([&](QImage &imageB) {
+            composed.rewritePixels([&](QImage &out) {
                 Layer layerA(a, imageA, paintWidth, paintHeight);
                 Layer layerB(b, imageB, paintWidth, paintHeight);
                 const Pixel white = toQRgb(kWhite);
