@@ -12,6 +12,7 @@
 #include "state/program_state.h"
 
 #include <QCloseEvent>
+#include <QTimer>
 
 form1::form1(ProgramState &state, Platform &platform)
     : ProgramWindow(QStringLiteral("Lintaro"), 9705, 7065), state_(state), platform_(platform),
@@ -91,6 +92,18 @@ bool form1::event(QEvent *event)
     // A window manager adds its frame only once the window is on the screen: the first
     // time the outer size differs from the one centred at start-up, centre again by it.
     const QEvent::Type type = event->type();
+    if (!painted_ && type == QEvent::Paint) {
+        painted_ = true;
+        // A zero-interval timer runs once the events waiting now have been handled.
+        auto *idle = new QTimer(this);
+        idle->setSingleShot(true);
+        idle->setInterval(0);
+        connect(idle, &QTimer::timeout, this, [this, idle] {
+            PrepareSurfaces();
+            idle->deleteLater();
+        });
+        idle->start();
+    }
     if (!centredByFrame_ && isVisible() &&
         (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowActivate)) {
         const QSize frame = frameGeometry().size();
@@ -101,6 +114,19 @@ bool form1::event(QEvent *event)
         }
     }
     return handled;
+}
+
+// The surfaces hold their start-up drawings as steps until read, so the window appears
+// without waiting for ten megabytes of pixels. Once it has, they are built while the user
+// looks at it, and the first press finds them as a program drawing them at start would.
+void form1::PrepareSurfaces()
+{
+    MainSurfaces &s = state_.main;
+    for (Surface *surface :
+         {&s.Picture1, &s.Picture2, &s.Picture3, &s.Picture4, &s.Picture40, &s.Picture5[0],
+          &s.Picture5[1], &s.Picture5[2], &s.Picture8[0], &s.Picture8[1], &s.Picture9[0],
+          &s.Picture9[1], &s.Picture10[0], &s.Picture10[1], &s.Picture11})
+        surface->image();
 }
 
 void form1::closeEvent(QCloseEvent *event)

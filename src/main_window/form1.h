@@ -95,6 +95,8 @@ class form1 : public ProgramWindow, public Form1Controls
     void PlaceInSlot(int slot, const QImage &picture, QSize naturalSize = QSize());
     void StopAnimationPrologue();
     void CentreOnScreen();
+    // Builds the pixels of every surface, so that the first press finds its memory ready.
+    void PrepareSurfaces();
     void DrawAnimationFrame();
     template <typename Window> Window *showWindow(QPointer<Window> &window);
 
@@ -111,4 +113,5 @@ class form1 : public ProgramWindow, public Form1Controls
     // frame was known then.
     QSize centredFrame_;
     bool centredByFrame_ = false;
+    bool painted_ = false;
 };
