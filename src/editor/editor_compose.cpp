@@ -46,9 +46,14 @@ namespace
 {
 
 constexpr QRgb kAlpha = 0xFF000000u;
+constexpr QRgb kWhitePixel = toQRgb(kWhite);
+
+// Rows a band of the insert surface is worked out for at a time: small enough to stay in
+// the cache until the composition reads them.
+constexpr int kInsertBand = 16;
 
 // One row where the insert surface reaches: the insert picture cut out by the mask, the base
-// picture with its holes blacked out, and the composed row from both.
+// picture with its holes blacked out, and the composed row from both over white.
 void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *__restrict b,
                 const QRgb *__restrict i, QRgb *__restrict ci, QRgb *__restrict cb,
                 QRgb *__restrict out, int count)
@@ -56,7 +61,7 @@ void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *
     for (int x = 0; x < count; ++x) {
         ci[x] = m[x] & i[x];
         cb[x] = n[x] & b[x];
-        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+        out[x] = ((kWhitePixel & b[x] & cb[x]) ^ ci[x]) | kAlpha;
     }
 }
 
@@ -68,7 +73,7 @@ void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
     for (int x = 0; x < count; ++x) {
         ci[x] = m[x];
         cb[x] = n[x] & b[x];
-        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+        out[x] = ((kWhitePixel & b[x] & cb[x]) ^ ci[x]) | kAlpha;
     }
 }
 
@@ -76,7 +81,9 @@ void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
-    FillWhole(s.Picture3, vars, kWhite);
+    // Picture3 is cleared to white first. The pass below writes every pixel it composes
+    // from that white, so only the pixels it does not reach are filled.
+    SetWholeBox(s.Picture3, vars);
     vars.fitWidth = s.Picture3.width();
     vars.fitHeight = s.Picture3.height();
     const int w = roundHalfEven(vars.fitWidth);
@@ -90,36 +97,51 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     // smaller than the area, nothing is ANDed into M there, so its holes show white.
     const QImage mask = s.Picture4[0].image();
     const QImage inverse = s.Picture5[0].image();
-    // Only the editing area of the insert surface takes part, however large a zoom made it.
-    const QImage insert = s.Picture1.topLeft(w, h);
     const QImage base = s.Picture2.image();
-    const auto inside = [w, h](const QImage &image) {
-        return std::pair{std::min(w, image.width()), std::min(h, image.height())};
-    };
-    const auto [areaW, areaH] = inside(s.Picture3.image());
-    const auto [insertW, insertH] = inside(insert);
-    const int rows = std::min({areaH, mask.height(), inverse.height(), base.height(),
-                               s.Picture4[1].height(), s.Picture5[1].height()});
-    const int columns = std::min({areaW, mask.width(), inverse.width(), base.width(),
-                                  s.Picture4[1].width(), s.Picture5[1].width()});
+    const auto [areaW, areaH] =
+        std::pair{std::min(w, s.Picture3.width()), std::min(h, s.Picture3.height())};
+    const int rows = std::max(std::min({areaH, mask.height(), inverse.height(), base.height(),
+                                        s.Picture4[1].height(), s.Picture5[1].height()}),
+                              0);
+    const int columns = std::max(std::min({areaW, mask.width(), inverse.width(), base.width(),
+                                           s.Picture4[1].width(), s.Picture5[1].width()}),
+                                 0);
     s.Picture4[1].editPixels([&](QImage &cutInsert) {
         s.Picture5[1].editPixels([&](QImage &cutBase) {
             s.Picture3.editPixels([&](QImage &composed) {
-                for (int y = 0; y < rows; ++y) {
-                    const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-                    const auto *n = reinterpret_cast<const QRgb *>(inverse.constScanLine(y));
-                    const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(y));
-                    const auto *i = y < insertH
-                                        ? reinterpret_cast<const QRgb *>(insert.constScanLine(y))
-                                        : nullptr;
-                    auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
-                    auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
-                    auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
-                    const int covered = i ? std::max(std::min(insertW, columns), 0) : 0;
-                    if (covered > 0)
-                        composeRow(m, n, b, i, ci, cb, out, covered);
-                    composeRowWithoutInsert(m + covered, n + covered, b + covered, ci + covered,
-                                            cb + covered, out + covered, columns - covered);
+                // Rows from..to - 1, with the insert surface's row y in insert[y - from]
+                // across its first `covered` columns.
+                const auto composeRows = [&](int from, int to, const QImage *insert, int covered) {
+                    for (int y = from; y < to; ++y) {
+                        const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
+                        const auto *n = reinterpret_cast<const QRgb *>(inverse.constScanLine(y));
+                        const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(y));
+                        auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
+                        auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
+                        auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
+                        if (covered > 0)
+                            composeRow(
+                                m, n, b,
+                                reinterpret_cast<const QRgb *>(insert->constScanLine(y - from)), ci,
+                                cb, out, covered);
+                        composeRowWithoutInsert(m + covered, n + covered, b + covered, ci + covered,
+                                                cb + covered, out + covered, columns - covered);
+                    }
+                };
+                // Only the editing area of the insert surface takes part, however large a
+                // zoom made it, worked out a band at a time as the pass reaches it.
+                int done = 0;
+                s.Picture1.readTopLeft(w, h, kInsertBand, [&](const QImage &band, int top) {
+                    const int to = std::min(top + band.height(), rows);
+                    composeRows(top, to, &band, std::min(band.width(), columns));
+                    done = std::max(done, to);
+                });
+                composeRows(done, rows, nullptr, 0);
+                // White where the pass does not reach.
+                for (int y = 0; y < composed.height(); ++y) {
+                    auto *line = reinterpret_cast<QRgb *>(composed.scanLine(y));
+                    std::fill(line + (y < rows ? columns : 0), line + composed.width(),
+                              kWhitePixel);
                 }
             });
         });

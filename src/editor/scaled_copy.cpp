@@ -35,10 +35,44 @@ std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
     return result;
 }
 
+// The two neighbours of each destination column of a part, and their weights: the same for
+// every row, and for every band of rows of one drawing, so they are worked out once for it.
+struct ColumnTaps {
+    int drawnX = 0, drawnW = 0, sourceW = 0, from = 0, to = 0;
+    std::vector<Tap> taps;
+    std::vector<int> starts;            // the left neighbour; the right one is next to it
+    std::vector<std::uint32_t> towards; // weight 0..256 towards the right neighbour
+};
+
+const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourceW)
+{
+    static ColumnTaps kept;
+    if (kept.taps.empty() || kept.from != from || kept.to != to || kept.drawnX != drawnX ||
+        kept.drawnW != drawnW || kept.sourceW != sourceW) {
+        kept.taps = taps(from, to, drawnX, drawnW, sourceW);
+        kept.starts.clear();
+        kept.towards.clear();
+        for (const Tap &tap : kept.taps) {
+            kept.starts.push_back(tap.index);
+            kept.towards.push_back(tap.weight);
+        }
+        kept.drawnX = drawnX;
+        kept.drawnW = drawnW;
+        kept.sourceW = sourceW;
+        kept.from = from;
+        kept.to = to;
+    }
+    return kept;
+}
+
+// The two loops below are built twice, for plain x86-64 and for AVX2, and the processor picks
+// one when the program starts. Both compute the same exact integer sums.
+
 // Mixes two runs of pixels byte by byte, weight 0..256 towards b. Each product fits in 16
 // bits (255 * 256), so the compiler can work on many bytes at once.
-void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
-            std::uint32_t *out, int count)
+[[gnu::target_clones("avx2", "default")]] void mixRun(const std::uint32_t *a,
+                                                      const std::uint32_t *b, std::uint32_t weight,
+                                                      std::uint32_t *out, int count)
 {
     const auto *ab = reinterpret_cast<const std::uint8_t *>(a);
     const auto *bb = reinterpret_cast<const std::uint8_t *>(b);
@@ -49,15 +83,25 @@ void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight
         ob[k] = std::uint8_t((std::uint16_t(ab[k] * keep) + std::uint16_t(bb[k] * w)) >> 8);
 }
 
-// Mixes pairs of pixels byte by byte, each with its own weight: keep[k] for a, towards[k]
-// for b (the weights of a column repeated for its four bytes). The same sums as mixRun.
-void mixColumns(const std::uint8_t *__restrict a, const std::uint8_t *__restrict b,
-                const std::uint16_t *__restrict keep, const std::uint16_t *__restrict towards,
-                std::uint8_t *__restrict out, int bytes)
+// Mixes each column's two neighbours, pixels starts[c] and starts[c] + 1 of the blend, with
+// its own weight: the byte sums of mixRun, two bytes at a time. Blue and red (and green and
+// alpha) sit 16 bits apart, where a product of up to 255 * 256 cannot reach the other.
+[[gnu::target_clones("avx2", "default")]] void mixColumns(const std::uint32_t *__restrict blend,
+                                                          const int *__restrict starts,
+                                                          const std::uint32_t *__restrict towards,
+                                                          std::uint32_t *__restrict out, int count)
 {
-    for (int k = 0; k < bytes; ++k)
-        out[k] =
-            std::uint8_t((std::uint16_t(a[k] * keep[k]) + std::uint16_t(b[k] * towards[k])) >> 8);
+    constexpr std::uint32_t kEvenBytes = 0x00FF00FFu;
+    for (int c = 0; c < count; ++c) {
+        const std::uint32_t a = blend[starts[c]];
+        const std::uint32_t b = blend[starts[c] + 1];
+        const std::uint32_t w = towards[c];
+        const std::uint32_t keep = 256 - w;
+        const std::uint32_t blueRed = (((a & kEvenBytes) * keep + (b & kEvenBytes) * w) >> 8);
+        const std::uint32_t greenAlpha =
+            ((a >> 8) & kEvenBytes) * keep + ((b >> 8) & kEvenBytes) * w;
+        out[c] = (blueRed & kEvenBytes) | (greenAlpha & ~kEvenBytes);
+    }
 }
 
 // The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
@@ -69,35 +113,19 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
         return;
     const int srcW = source.width();
     const int srcH = source.height();
-    const std::vector<Tap> columns =
-        taps(part.left(), part.right() + 1, drawn.x(), drawn.width(), srcW);
+    const ColumnTaps &columns =
+        columnTaps(part.left(), part.right() + 1, drawn.x(), drawn.width(), srcW);
     const std::vector<Tap> rows =
         taps(part.top(), part.bottom() + 1, drawn.y(), drawn.height(), srcH);
-    const int firstColumn = columns.front().index;
-    const int lastColumn = columns.back().next;
+    const int firstColumn = columns.taps.front().index;
+    const int lastColumn = columns.taps.back().next;
     // Each output row mixes two source rows first (a straight run the compiler vectorises),
-    // then picks and mixes neighbouring columns of that blend. Rows that map to the same
-    // source rows and weight share one blend.
+    // then mixes neighbouring columns of that blend. Rows that map to the same source rows
+    // and weight share one blend. The blend has one pixel more than a row: the right
+    // neighbour of the last column, whose weight there is 0.
     static std::vector<std::uint32_t> blend;
     blend.resize(std::size_t(srcW) + 1);
     const Tap *blended = nullptr;
-    const int partW = part.width();
-    // The columns' weights for each byte, and the two neighbours of each column of a blend.
-    static std::vector<std::uint16_t> keep, towards;
-    static std::vector<std::uint32_t> left, right;
-    keep.resize(std::size_t(partW) * 4);
-    towards.resize(std::size_t(partW) * 4);
-    static std::vector<int> starts;
-    starts.resize(std::size_t(partW));
-    for (int c = 0; c < partW; ++c)
-        starts[std::size_t(c)] = columns[std::size_t(c)].index;
-    left.resize(std::size_t(partW));
-    right.resize(std::size_t(partW));
-    for (int c = 0; c < partW; ++c)
-        for (int k = 0; k < 4; ++k) {
-            towards[std::size_t(c * 4 + k)] = std::uint16_t(columns[std::size_t(c)].weight);
-            keep[std::size_t(c * 4 + k)] = std::uint16_t(256 - columns[std::size_t(c)].weight);
-        }
     for (int r = 0; r < part.height(); ++r) {
         const Tap &row = rows[std::size_t(r)];
         if (!blended || blended->index != row.index || blended->next != row.next ||
@@ -112,17 +140,7 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
         }
         auto *line = reinterpret_cast<std::uint32_t *>(out.scanLine(part.top() + r - origin.y())) +
                      (part.left() - origin.x());
-        // Both neighbours in one read: next is index + 1, except at the last column where
-        // the weight towards next is 0 and the padding pixel read instead counts for nothing.
-        for (int c = 0; c < partW; ++c) {
-            std::uint64_t pair;
-            std::memcpy(&pair, blend.data() + starts[std::size_t(c)], sizeof pair);
-            left[std::size_t(c)] = std::uint32_t(pair);
-            right[std::size_t(c)] = std::uint32_t(pair >> 32);
-        }
-        mixColumns(reinterpret_cast<const std::uint8_t *>(left.data()),
-                   reinterpret_cast<const std::uint8_t *>(right.data()), keep.data(),
-                   towards.data(), reinterpret_cast<std::uint8_t *>(line), partW * 4);
+        mixColumns(blend.data(), columns.starts.data(), columns.towards.data(), line, part.width());
     }
 }
 
@@ -149,8 +167,12 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
     const int drawnH = roundHalfEven(top + height) - y0;
     if (drawnW <= 0 || drawnH <= 0)
         return;
-    const QImage source = asSurfaceImage(picture);
     const QRect drawn(x0, y0, drawnW, drawnH);
+    // A drawing wholly outside the target (a strongly reduced picture moved off its small
+    // surface) changes nothing.
+    if (!drawn.intersects(QRect(0, 0, target.width(), target.height())))
+        return;
+    const QImage source = asSurfaceImage(picture);
 
     // Only the part someone looks at is computed, when it is needed: a zoomed picture far
     // larger than the editing area costs no more than the editing area itself.

@@ -195,7 +195,10 @@ void Surface::render(QImage &out, const QRect &part) const
             break;
         --first;
     }
-    out.fill(toQRgb(back_));
+    // What the newest covering fill or drawing leaves outside its area is background; when
+    // it covers the whole part, nothing is.
+    if (first == 0 || !pending_[first - 1].area.contains(part))
+        out.fill(toQRgb(back_));
     if (first == 0) {
         if (baseColour_) {
             fillPart(QRect(QPoint(0, 0), baseSize_), *baseColour_);
@@ -251,6 +254,28 @@ QImage Surface::topLeft(int width, int height) const
         part_ = QImage(part.size(), QImage::Format_RGB32);
     render(part_, part);
     return part_;
+}
+
+void Surface::readTopLeft(int width, int height, int bandRows, const RowsReader &use) const
+{
+    const QRect part = QRect(0, 0, width, height) & QRect(QPoint(0, 0), size_);
+    if (part.isEmpty() || bandRows <= 0)
+        return;
+    if (!deferring()) {
+        use(QImage(image_.constBits(), part.width(), part.height(), image_.bytesPerLine(),
+                   QImage::Format_RGB32),
+            0);
+        return;
+    }
+    const QSize band(part.width(), std::min(bandRows, part.height()));
+    if (part_.size() != band)
+        part_ = QImage(band, QImage::Format_RGB32);
+    for (int top = 0; top < part.height(); top += band.height()) {
+        const int rows = std::min(band.height(), part.height() - top);
+        QImage window(part_.bits(), band.width(), rows, part_.bytesPerLine(), QImage::Format_RGB32);
+        render(window, QRect(0, top, band.width(), rows));
+        use(window, top);
+    }
 }
 
 void Surface::fillBox(double left, double top, double right, double bottom, Colour colour)
