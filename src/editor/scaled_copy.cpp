@@ -35,6 +35,16 @@ std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
     return result;
 }
 
+// Resampling runs AVX2 loops where the processor has them (all but old x86-64 processors),
+// the plain loops elsewhere or when tests turn them off.
+bool avx2Allowed = true;
+
+bool useAvx2()
+{
+    static const bool present = __builtin_cpu_supports("avx2");
+    return present && avx2Allowed;
+}
+
 // The two neighbours of each destination column of a part, and their weights: the same for
 // every row, and for every band of rows of one drawing, so they are worked out once for it.
 struct ColumnTaps {
@@ -42,37 +52,42 @@ struct ColumnTaps {
     std::vector<Tap> taps;
     std::vector<int> starts;            // the left neighbour; the right one is next to it
     std::vector<std::uint32_t> towards; // weight 0..256 towards the right neighbour
+    // Enlarging, the left neighbours of eight columns in a row lie within eight pixels: each
+    // column's offset from the first one of its eight.
+    bool inEights = false;
+    std::vector<std::uint32_t> offsets;
 };
 
 const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourceW)
 {
     static ColumnTaps kept;
-    if (kept.taps.empty() || kept.from != from || kept.to != to || kept.drawnX != drawnX ||
-        kept.drawnW != drawnW || kept.sourceW != sourceW) {
-        kept.taps = taps(from, to, drawnX, drawnW, sourceW);
-        kept.starts.clear();
-        kept.towards.clear();
-        for (const Tap &tap : kept.taps) {
-            kept.starts.push_back(tap.index);
-            kept.towards.push_back(tap.weight);
-        }
-        kept.drawnX = drawnX;
-        kept.drawnW = drawnW;
-        kept.sourceW = sourceW;
-        kept.from = from;
-        kept.to = to;
+    if (!kept.taps.empty() && kept.from == from && kept.to == to && kept.drawnX == drawnX &&
+        kept.drawnW == drawnW && kept.sourceW == sourceW)
+        return kept;
+    kept.taps = taps(from, to, drawnX, drawnW, sourceW);
+    const std::size_t count = kept.taps.size();
+    kept.starts.resize(count);
+    kept.towards.resize(count);
+    kept.offsets.resize(count);
+    kept.inEights = true;
+    for (std::size_t c = 0; c < count; ++c) {
+        kept.starts[c] = kept.taps[c].index;
+        kept.towards[c] = kept.taps[c].weight;
+        kept.offsets[c] = std::uint32_t(kept.starts[c] - kept.starts[c - c % 8]);
+        kept.inEights = kept.inEights && kept.offsets[c] < 8;
     }
+    kept.drawnX = drawnX;
+    kept.drawnW = drawnW;
+    kept.sourceW = sourceW;
+    kept.from = from;
+    kept.to = to;
     return kept;
 }
 
-// The two loops below are built twice, for plain x86-64 and for AVX2, and the processor picks
-// one when the program starts. Both compute the same exact integer sums.
-
 // Mixes two runs of pixels byte by byte, weight 0..256 towards b. Each product fits in 16
 // bits (255 * 256), so the compiler can work on many bytes at once.
-[[gnu::target_clones("avx2", "default")]] void mixRun(const std::uint32_t *a,
-                                                      const std::uint32_t *b, std::uint32_t weight,
-                                                      std::uint32_t *out, int count)
+[[gnu::always_inline]] inline void mixRunLoop(const std::uint32_t *a, const std::uint32_t *b,
+                                              std::uint32_t weight, std::uint32_t *out, int count)
 {
     const auto *ab = reinterpret_cast<const std::uint8_t *>(a);
     const auto *bb = reinterpret_cast<const std::uint8_t *>(b);
@@ -83,25 +98,74 @@ const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourc
         ob[k] = std::uint8_t((std::uint16_t(ab[k] * keep) + std::uint16_t(bb[k] * w)) >> 8);
 }
 
-// Mixes each column's two neighbours, pixels starts[c] and starts[c] + 1 of the blend, with
-// its own weight: the byte sums of mixRun, two bytes at a time. Blue and red (and green and
-// alpha) sit 16 bits apart, where a product of up to 255 * 256 cannot reach the other.
-[[gnu::target_clones("avx2", "default")]] void mixColumns(const std::uint32_t *__restrict blend,
-                                                          const int *__restrict starts,
-                                                          const std::uint32_t *__restrict towards,
-                                                          std::uint32_t *__restrict out, int count)
+void mixRunPlain(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
+                 std::uint32_t *out, int count)
+{
+    mixRunLoop(a, b, weight, out, count);
+}
+
+[[gnu::target("avx2")]] void mixRunAvx2(const std::uint32_t *a, const std::uint32_t *b,
+                                        std::uint32_t weight, std::uint32_t *out, int count)
+{
+    mixRunLoop(a, b, weight, out, count);
+}
+
+// Mixes pixels a and b, weight 0..256 towards b: the byte sums of mixRun, two bytes at a time.
+// Blue and red (and green and alpha) sit 16 bits apart, where a product of up to 255 * 256
+// cannot reach the other. Pixels is one pixel or a vector of them (passed by reference, as
+// the plain build has no registers for a vector).
+template <typename Pixels>
+[[gnu::always_inline]] inline void mixPixels(const Pixels &a, const Pixels &b,
+                                             const Pixels &towards, Pixels &out)
 {
     constexpr std::uint32_t kEvenBytes = 0x00FF00FFu;
-    for (int c = 0; c < count; ++c) {
-        const std::uint32_t a = blend[starts[c]];
-        const std::uint32_t b = blend[starts[c] + 1];
-        const std::uint32_t w = towards[c];
-        const std::uint32_t keep = 256 - w;
-        const std::uint32_t blueRed = (((a & kEvenBytes) * keep + (b & kEvenBytes) * w) >> 8);
-        const std::uint32_t greenAlpha =
-            ((a >> 8) & kEvenBytes) * keep + ((b >> 8) & kEvenBytes) * w;
-        out[c] = (blueRed & kEvenBytes) | (greenAlpha & ~kEvenBytes);
+    const Pixels keep = 256u - towards;
+    const Pixels blueRed = ((a & kEvenBytes) * keep + (b & kEvenBytes) * towards) >> 8;
+    const Pixels greenAlpha = ((a >> 8) & kEvenBytes) * keep + ((b >> 8) & kEvenBytes) * towards;
+    out = (blueRed & kEvenBytes) | (greenAlpha & ~kEvenBytes);
+}
+
+// Each column from its two neighbours in the blend, pixels starts[c] and starts[c] + 1.
+[[gnu::always_inline]] inline void mixColumnsLoop(const std::uint32_t *__restrict blend,
+                                                  const int *__restrict starts,
+                                                  const std::uint32_t *__restrict towards,
+                                                  std::uint32_t *__restrict out, int count)
+{
+    for (int c = 0; c < count; ++c)
+        mixPixels(blend[starts[c]], blend[starts[c] + 1], towards[c], out[c]);
+}
+
+void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std::uint32_t *out)
+{
+    mixColumnsLoop(blend, columns.starts.data(), columns.towards.data(), out,
+                   int(columns.starts.size()));
+}
+
+// The same, eight columns at a time when enlarging: their left neighbours are eight pixels
+// of the blend picked by offset, their right neighbours the same picks one pixel further on.
+// The blend must hold 16 pixels from every left neighbour.
+[[gnu::target("avx2")]] void mixColumnsAvx2(const std::uint32_t *blend, const ColumnTaps &columns,
+                                            std::uint32_t *out)
+{
+    using Eight = std::uint32_t __attribute__((vector_size(32)));
+    const int count = int(columns.starts.size());
+    int c = 0;
+    if (columns.inEights) {
+        for (; c + 8 <= count; c += 8) {
+            const std::uint32_t *first = blend + columns.starts[std::size_t(c)];
+            Eight left, right, offsets, towards;
+            std::memcpy(&left, first, sizeof left);
+            std::memcpy(&right, first + 1, sizeof right);
+            std::memcpy(&offsets, columns.offsets.data() + c, sizeof offsets);
+            std::memcpy(&towards, columns.towards.data() + c, sizeof towards);
+            Eight mixed;
+            mixPixels(Eight(__builtin_shuffle(left, offsets)),
+                      Eight(__builtin_shuffle(right, offsets)), towards, mixed);
+            std::memcpy(out + c, &mixed, sizeof mixed);
+        }
     }
+    mixColumnsLoop(blend, columns.starts.data() + c, columns.towards.data() + c, out + c,
+                   count - c);
 }
 
 // The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
@@ -119,28 +183,37 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
         taps(part.top(), part.bottom() + 1, drawn.y(), drawn.height(), srcH);
     const int firstColumn = columns.taps.front().index;
     const int lastColumn = columns.taps.back().next;
+    const bool avx2 = useAvx2();
     // Each output row mixes two source rows first (a straight run the compiler vectorises),
     // then mixes neighbouring columns of that blend. Rows that map to the same source rows
-    // and weight share one blend. The blend has one pixel more than a row: the right
-    // neighbour of the last column, whose weight there is 0.
+    // and weight share one blend. Past the row, the blend has room for the eight-column
+    // loads; there the weight of what is read is 0.
     static std::vector<std::uint32_t> blend;
-    blend.resize(std::size_t(srcW) + 1);
+    blend.resize(std::size_t(srcW) + 16);
     const Tap *blended = nullptr;
     for (int r = 0; r < part.height(); ++r) {
         const Tap &row = rows[std::size_t(r)];
         if (!blended || blended->index != row.index || blended->next != row.next ||
             blended->weight != row.weight) {
             const auto *upper =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index)) +
+                firstColumn;
             const auto *lower =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
-            mixRun(upper + firstColumn, lower + firstColumn, row.weight, blend.data() + firstColumn,
-                   lastColumn - firstColumn + 1);
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next)) +
+                firstColumn;
+            const int count = lastColumn - firstColumn + 1;
+            if (avx2)
+                mixRunAvx2(upper, lower, row.weight, blend.data() + firstColumn, count);
+            else
+                mixRunPlain(upper, lower, row.weight, blend.data() + firstColumn, count);
             blended = &row;
         }
         auto *line = reinterpret_cast<std::uint32_t *>(out.scanLine(part.top() + r - origin.y())) +
                      (part.left() - origin.x());
-        mixColumns(blend.data(), columns.starts.data(), columns.towards.data(), line, part.width());
+        if (avx2)
+            mixColumnsAvx2(blend.data(), columns, line);
+        else
+            mixColumnsPlain(blend.data(), columns, line);
     }
 }
 
@@ -155,6 +228,11 @@ void copyPart(const QImage &stretched, const QRect &drawn, QImage &out, QPoint o
 }
 
 } // namespace
+
+void allowAvx2Resampling(bool allowed)
+{
+    avx2Allowed = allowed;
+}
 
 void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
                     double height)
