@@ -4,6 +4,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -60,10 +61,16 @@ struct ColumnTaps {
 
 const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourceW)
 {
-    static ColumnTaps kept;
-    if (!kept.taps.empty() && kept.from == from && kept.to == to && kept.drawnX == drawnX &&
-        kept.drawnW == drawnW && kept.sourceW == sourceW)
-        return kept;
+    // A few are kept: a drawing partly hidden by a later one is worked out in pieces, which
+    // take turns band after band.
+    static std::array<ColumnTaps, 4> tables;
+    static std::size_t replaced = 0;
+    for (const ColumnTaps &kept : tables)
+        if (!kept.taps.empty() && kept.from == from && kept.to == to && kept.drawnX == drawnX &&
+            kept.drawnW == drawnW && kept.sourceW == sourceW)
+            return kept;
+    replaced = (replaced + 1) % tables.size();
+    ColumnTaps &kept = tables[replaced];
     kept.taps = taps(from, to, drawnX, drawnW, sourceW);
     const std::size_t count = kept.taps.size();
     kept.starts.resize(count);

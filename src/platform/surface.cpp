@@ -4,6 +4,7 @@
 #include "platform/numeric.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstring>
@@ -217,12 +218,19 @@ void Surface::render(QImage &out, const QRect &part) const
             fillPart(step.area, *step.fill);
         } else if (step.draw) {
             // The drawing sees only its own area: beyond it, the surface was smaller then.
-            const QRect r = step.area & part;
-            if (r.isEmpty())
-                continue;
-            QImage window(out.scanLine(r.y() - part.y()) + 4 * (r.x() - part.x()), r.width(),
-                          r.height(), out.bytesPerLine(), QImage::Format_RGB32);
-            step.draw(window, r.topLeft());
+            // Where later steps replace its pixels, it is not worked out at all.
+            QRegion shown(step.area & part);
+            for (std::size_t j = i + 1; j < pending_.size() && !shown.isEmpty(); ++j) {
+                if (pending_[j].fill || pending_[j].draw)
+                    shown -= pending_[j].area;
+                else
+                    shown &= QRect(QPoint(0, 0), pending_[j].clip);
+            }
+            for (const QRect &r : shown) {
+                QImage window(out.scanLine(r.y() - part.y()) + 4 * (r.x() - part.x()), r.width(),
+                              r.height(), out.bytesPerLine(), QImage::Format_RGB32);
+                step.draw(window, r.topLeft());
+            }
         } else {
             const QRect whole(QPoint(0, 0), QSize(part.right() + 1, part.bottom() + 1));
             fillPart(QRect(step.clip.width(), 0, whole.width(), whole.height()), back_);
