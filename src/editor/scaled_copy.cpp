@@ -53,10 +53,11 @@ struct ColumnTaps {
     std::vector<Tap> taps;
     std::vector<int> starts;            // the left neighbour; the right one is next to it
     std::vector<std::uint32_t> towards; // weight 0..256 towards the right neighbour
-    // Enlarging, the left neighbours of eight columns in a row lie within eight pixels: each
-    // column's offset from the first one of its eight.
-    bool inEights = false;
+    // Each column's left neighbour counted from that of the first of its eight columns, and
+    // the largest such offset: below 8 when enlarging, below 15 when reducing to no less
+    // than half.
     std::vector<std::uint32_t> offsets;
+    std::uint32_t reach = 0;
 };
 
 const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourceW)
@@ -76,12 +77,12 @@ const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourc
     kept.starts.resize(count);
     kept.towards.resize(count);
     kept.offsets.resize(count);
-    kept.inEights = true;
+    kept.reach = 0;
     for (std::size_t c = 0; c < count; ++c) {
         kept.starts[c] = kept.taps[c].index;
         kept.towards[c] = kept.taps[c].weight;
         kept.offsets[c] = std::uint32_t(kept.starts[c] - kept.starts[c - c % 8]);
-        kept.inEights = kept.inEights && kept.offsets[c] < 8;
+        kept.reach = std::max(kept.reach, kept.offsets[c]);
     }
     kept.drawnX = drawnX;
     kept.drawnW = drawnW;
@@ -148,28 +149,36 @@ void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std:
                    int(columns.starts.size()));
 }
 
-// The same, eight columns at a time when enlarging: their left neighbours are eight pixels
-// of the blend picked by offset, their right neighbours the same picks one pixel further on.
-// The blend must hold 16 pixels from every left neighbour.
+// The same, eight columns at a time: their neighbours are picked by offset from the pixels
+// that follow the first column's left neighbour, eight of them when enlarging and sixteen
+// when reducing. The blend must hold 16 pixels from every left neighbour.
 [[gnu::target("avx2")]] void mixColumnsAvx2(const std::uint32_t *blend, const ColumnTaps &columns,
                                             std::uint32_t *out)
 {
     using Eight = std::uint32_t __attribute__((vector_size(32)));
     const int count = int(columns.starts.size());
     int c = 0;
-    if (columns.inEights) {
-        for (; c + 8 <= count; c += 8) {
-            const std::uint32_t *first = blend + columns.starts[std::size_t(c)];
-            Eight left, right, offsets, towards;
-            std::memcpy(&left, first, sizeof left);
-            std::memcpy(&right, first + 1, sizeof right);
-            std::memcpy(&offsets, columns.offsets.data() + c, sizeof offsets);
-            std::memcpy(&towards, columns.towards.data() + c, sizeof towards);
-            Eight mixed;
-            mixPixels(Eight(__builtin_shuffle(left, offsets)),
-                      Eight(__builtin_shuffle(right, offsets)), towards, mixed);
-            std::memcpy(out + c, &mixed, sizeof mixed);
+    for (; c + 8 <= count && columns.reach < 15; c += 8) {
+        const std::uint32_t *first = blend + columns.starts[std::size_t(c)];
+        Eight offsets, towards, left, right;
+        std::memcpy(&offsets, columns.offsets.data() + c, sizeof offsets);
+        std::memcpy(&towards, columns.towards.data() + c, sizeof towards);
+        if (columns.reach < 8) {
+            Eight pixels, nextPixels;
+            std::memcpy(&pixels, first, sizeof pixels);
+            std::memcpy(&nextPixels, first + 1, sizeof nextPixels);
+            left = __builtin_shuffle(pixels, offsets);
+            right = __builtin_shuffle(nextPixels, offsets);
+        } else {
+            Eight low, high;
+            std::memcpy(&low, first, sizeof low);
+            std::memcpy(&high, first + 8, sizeof high);
+            left = __builtin_shuffle(low, high, offsets);
+            right = __builtin_shuffle(low, high, offsets + 1);
         }
+        Eight mixed;
+        mixPixels(left, right, towards, mixed);
+        std::memcpy(out + c, &mixed, sizeof mixed);
     }
     mixColumnsLoop(blend, columns.starts.data() + c, columns.towards.data() + c, out + c,
                    count - c);

@@ -196,21 +196,28 @@ void Surface::render(QImage &out, const QRect &part) const
             break;
         --first;
     }
-    // What the newest covering fill or drawing leaves outside its area is background; when
-    // it covers the whole part, nothing is.
-    if (first == 0 || !pending_[first - 1].area.contains(part))
-        out.fill(toQRgb(back_));
-    if (first == 0) {
+    const bool fromStartingPixels = first == 0;
+    if (!fromStartingPixels)
+        --first;
+    // The starting pixels, background beyond them, matter only where no fill or drawing
+    // from there on writes its own.
+    QRegion unwritten(part);
+    for (std::size_t i = first; i < pending_.size() && !unwritten.isEmpty(); ++i)
+        if (pending_[i].fill || pending_[i].draw)
+            unwritten -= pending_[i].area;
+    for (const QRect &area : unwritten) {
+        fillPart(area, back_);
+        if (!fromStartingPixels)
+            continue;
         if (baseColour_) {
-            fillPart(QRect(QPoint(0, 0), baseSize_), *baseColour_);
+            if (*baseColour_ != back_)
+                fillPart(area & QRect(QPoint(0, 0), baseSize_), *baseColour_);
         } else {
-            const QRect r = part & image_.rect();
+            const QRect r = area & image_.rect();
             if (!r.isEmpty())
                 combine(out, r.x() - part.x(), r.y() - part.y(), image_, r.x(), r.y(), r.width(),
                         r.height(), RasterOp::SrcCopy);
         }
-    } else {
-        --first;
     }
     for (std::size_t i = first; i < pending_.size(); ++i) {
         const Step &step = pending_[i];
