@@ -6,6 +6,7 @@
 #include "state/shared_state.h"
 
 #include <algorithm>
+#include <type_traits>
 
 void buildTransparencyMask(EditorSurfaces &s, SharedState &vars)
 {
@@ -77,6 +78,27 @@ void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
     }
 }
 
+// An image's rows by address: one detach check for the image, not one per row.
+template <typename Pixel> struct Rows {
+    Pixel *first;
+    qsizetype stride;
+    Pixel *row(int y) const
+    {
+        using Byte = std::conditional_t<std::is_const_v<Pixel>, const uchar, uchar>;
+        return reinterpret_cast<Pixel *>(reinterpret_cast<Byte *>(first) + y * stride);
+    }
+};
+
+Rows<const QRgb> rowsOf(const QImage &image)
+{
+    return {reinterpret_cast<const QRgb *>(image.constBits()), image.bytesPerLine()};
+}
+
+Rows<QRgb> rowsOf(QImage &image)
+{
+    return {reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine()};
+}
+
 } // namespace
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
@@ -109,23 +131,22 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     s.Picture4[1].editPixels([&](QImage &cutInsert) {
         s.Picture5[1].editPixels([&](QImage &cutBase) {
             s.Picture3.editPixels([&](QImage &composed) {
+                const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
+                const Rows<QRgb> ci = rowsOf(cutInsert), cb = rowsOf(cutBase),
+                                 out = rowsOf(composed);
                 // Rows from..to - 1, with the insert surface's row y in insert[y - from]
                 // across its first `covered` columns.
                 const auto composeRows = [&](int from, int to, const QImage *insert, int covered) {
+                    const Rows<const QRgb> i =
+                        insert ? rowsOf(*insert) : Rows<const QRgb>{nullptr, 0};
                     for (int y = from; y < to; ++y) {
-                        const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-                        const auto *n = reinterpret_cast<const QRgb *>(inverse.constScanLine(y));
-                        const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(y));
-                        auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
-                        auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
-                        auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
                         if (covered > 0)
-                            composeRow(
-                                m, n, b,
-                                reinterpret_cast<const QRgb *>(insert->constScanLine(y - from)), ci,
-                                cb, out, covered);
-                        composeRowWithoutInsert(m + covered, n + covered, b + covered, ci + covered,
-                                                cb + covered, out + covered, columns - covered);
+                            composeRow(m.row(y), n.row(y), b.row(y), i.row(y - from), ci.row(y),
+                                       cb.row(y), out.row(y), covered);
+                        composeRowWithoutInsert(m.row(y) + covered, n.row(y) + covered,
+                                                b.row(y) + covered, ci.row(y) + covered,
+                                                cb.row(y) + covered, out.row(y) + covered,
+                                                columns - covered);
                     }
                 };
                 // Only the editing area of the insert surface takes part, however large a
@@ -138,11 +159,9 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
                 });
                 composeRows(done, rows, nullptr, 0);
                 // White where the pass does not reach.
-                for (int y = 0; y < composed.height(); ++y) {
-                    auto *line = reinterpret_cast<QRgb *>(composed.scanLine(y));
-                    std::fill(line + (y < rows ? columns : 0), line + composed.width(),
+                for (int y = 0; y < composed.height(); ++y)
+                    std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
                               kWhitePixel);
-                }
             });
         });
     });
