@@ -6,7 +6,9 @@
 #include "state/shared_state.h"
 
 #include <algorithm>
+#include <memory>
 #include <type_traits>
+#include <utility>
 
 void buildTransparencyMask(EditorSurfaces &s, SharedState &vars)
 {
@@ -53,29 +55,22 @@ constexpr QRgb kWhitePixel = toQRgb(kWhite);
 // the cache until the composition reads them.
 constexpr int kInsertBand = 16;
 
-// One row where the insert surface reaches: the insert picture cut out by the mask, the base
-// picture with its holes blacked out, and the composed row from both over white.
+// One row where the insert surface reaches: the insert picture cut out by the mask (i AND m),
+// the base picture with its holes blacked out (n AND b), and the composed row from both over
+// white.
 void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *__restrict b,
-                const QRgb *__restrict i, QRgb *__restrict ci, QRgb *__restrict cb,
-                QRgb *__restrict out, int count)
+                const QRgb *__restrict i, QRgb *__restrict out, int count)
 {
-    for (int x = 0; x < count; ++x) {
-        ci[x] = m[x] & i[x];
-        cb[x] = n[x] & b[x];
-        out[x] = ((kWhitePixel & b[x] & cb[x]) ^ ci[x]) | kAlpha;
-    }
+    for (int x = 0; x < count; ++x)
+        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ (m[x] & i[x])) | kAlpha;
 }
 
 // The same where the insert surface does not reach: nothing is ANDed into the mask there.
 void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
-                             const QRgb *__restrict b, QRgb *__restrict ci, QRgb *__restrict cb,
-                             QRgb *__restrict out, int count)
+                             const QRgb *__restrict b, QRgb *__restrict out, int count)
 {
-    for (int x = 0; x < count; ++x) {
-        ci[x] = m[x];
-        cb[x] = n[x] & b[x];
-        out[x] = ((kWhitePixel & b[x] & cb[x]) ^ ci[x]) | kAlpha;
-    }
+    for (int x = 0; x < count; ++x)
+        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ m[x]) | kAlpha;
 }
 
 // An image's rows by address: one detach check for the image, not one per row.
@@ -97,6 +92,26 @@ Rows<const QRgb> rowsOf(const QImage &image)
 Rows<QRgb> rowsOf(QImage &image)
 {
     return {reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine()};
+}
+
+// Pixels of the composition's scratch surfaces, for the part of the surface out holds, out's
+// (0, 0) being at origin: inverse mask AND base, XORed with the composed picture when it is
+// given.
+void scratchPixels(const QImage &inverse, const QImage &base, const QImage *composed, QImage &out,
+                   QPoint origin)
+{
+    for (int y = 0; y < out.height(); ++y) {
+        const QRgb *n = rowsOf(inverse).row(origin.y() + y) + origin.x();
+        const QRgb *b = rowsOf(base).row(origin.y() + y) + origin.x();
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = n[x] & b[x];
+        if (composed) {
+            const QRgb *c = rowsOf(std::as_const(*composed)).row(origin.y() + y) + origin.x();
+            for (int x = 0; x < out.width(); ++x)
+                line[x] = (c[x] ^ line[x]) | kAlpha;
+        }
+    }
 }
 
 } // namespace
@@ -128,41 +143,44 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     const int columns = std::max(std::min({areaW, mask.width(), inverse.width(), base.width(),
                                            s.Picture4[1].width(), s.Picture5[1].width()}),
                                  0);
-    s.Picture4[1].editPixels([&](QImage &cutInsert) {
-        s.Picture5[1].editPixels([&](QImage &cutBase) {
-            s.Picture3.editPixels([&](QImage &composed) {
-                const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
-                const Rows<QRgb> ci = rowsOf(cutInsert), cb = rowsOf(cutBase),
-                                 out = rowsOf(composed);
-                // Rows from..to - 1, with the insert surface's row y in insert[y - from]
-                // across its first `covered` columns.
-                const auto composeRows = [&](int from, int to, const QImage *insert, int covered) {
-                    const Rows<const QRgb> i =
-                        insert ? rowsOf(*insert) : Rows<const QRgb>{nullptr, 0};
-                    for (int y = from; y < to; ++y) {
-                        if (covered > 0)
-                            composeRow(m.row(y), n.row(y), b.row(y), i.row(y - from), ci.row(y),
-                                       cb.row(y), out.row(y), covered);
-                        composeRowWithoutInsert(m.row(y) + covered, n.row(y) + covered,
-                                                b.row(y) + covered, ci.row(y) + covered,
-                                                cb.row(y) + covered, out.row(y) + covered,
-                                                columns - covered);
-                    }
-                };
-                // Only the editing area of the insert surface takes part, however large a
-                // zoom made it, worked out a band at a time as the pass reaches it.
-                int done = 0;
-                s.Picture1.readTopLeft(w, h, kInsertBand, [&](const QImage &band, int top) {
-                    const int to = std::min(top + band.height(), rows);
-                    composeRows(top, to, &band, std::min(band.width(), columns));
-                    done = std::max(done, to);
-                });
-                composeRows(done, rows, nullptr, 0);
-                // White where the pass does not reach.
-                for (int y = 0; y < composed.height(); ++y)
-                    std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
-                              kWhitePixel);
-            });
-        });
+    // The two scratch surfaces are worked out only when someone looks at them: Picture5[1]
+    // from the inverse mask and the base, Picture4[1] from those and the composed picture,
+    // whose XOR with Picture5[1] gives it back (every alpha byte is 0xFF).
+    const auto composedNow = std::make_shared<QImage>();
+    const QRect scratch(0, 0, columns, rows);
+    s.Picture5[1].drawOnDemand(scratch, [inverse, base](QImage &out, QPoint origin) {
+        scratchPixels(inverse, base, nullptr, out, origin);
     });
+    s.Picture4[1].drawOnDemand(scratch, [inverse, base, composedNow](QImage &out, QPoint origin) {
+        scratchPixels(inverse, base, composedNow.get(), out, origin);
+    });
+    s.Picture3.editPixels([&](QImage &composed) {
+        const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
+        const Rows<QRgb> out = rowsOf(composed);
+        // Rows from..to - 1, with the insert surface's row y in insert[y - from] across its
+        // first `covered` columns.
+        const auto composeRows = [&](int from, int to, const QImage *insert, int covered) {
+            const Rows<const QRgb> i = insert ? rowsOf(*insert) : Rows<const QRgb>{nullptr, 0};
+            for (int y = from; y < to; ++y) {
+                if (covered > 0)
+                    composeRow(m.row(y), n.row(y), b.row(y), i.row(y - from), out.row(y), covered);
+                composeRowWithoutInsert(m.row(y) + covered, n.row(y) + covered, b.row(y) + covered,
+                                        out.row(y) + covered, columns - covered);
+            }
+        };
+        // Only the editing area of the insert surface takes part, however large a zoom made
+        // it, worked out a band at a time as the pass reaches it.
+        int done = 0;
+        s.Picture1.readTopLeft(w, h, kInsertBand, [&](const QImage &band, int top) {
+            const int to = std::min(top + band.height(), rows);
+            composeRows(top, to, &band, std::min(band.width(), columns));
+            done = std::max(done, to);
+        });
+        composeRows(done, rows, nullptr, 0);
+        // White where the pass does not reach.
+        for (int y = 0; y < composed.height(); ++y)
+            std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
+                      kWhitePixel);
+    });
+    *composedNow = s.Picture3.image();
 }
