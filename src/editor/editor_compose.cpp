@@ -6,6 +6,9 @@
 #include "state/shared_state.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 void buildTransparencyMask(EditorSurfaces &s, SharedState &vars)
 {
@@ -46,29 +49,68 @@ namespace
 {
 
 constexpr QRgb kAlpha = 0xFF000000u;
+constexpr QRgb kWhitePixel = toQRgb(kWhite);
 
-// One row where the insert surface reaches: the insert picture cut out by the mask, the base
-// picture with its holes blacked out, and the composed row from both.
+// Rows a band of the insert surface is worked out for at a time: small enough to stay in
+// the cache until the composition reads them.
+constexpr int kInsertBand = 16;
+
+// One row where the insert surface reaches: the insert picture cut out by the mask (i AND m),
+// the base picture with its holes blacked out (n AND b), and the composed row from both over
+// white.
 void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *__restrict b,
-                const QRgb *__restrict i, QRgb *__restrict ci, QRgb *__restrict cb,
-                QRgb *__restrict out, int count)
+                const QRgb *__restrict i, QRgb *__restrict out, int count)
 {
-    for (int x = 0; x < count; ++x) {
-        ci[x] = m[x] & i[x];
-        cb[x] = n[x] & b[x];
-        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
-    }
+    for (int x = 0; x < count; ++x)
+        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ (m[x] & i[x])) | kAlpha;
 }
 
 // The same where the insert surface does not reach: nothing is ANDed into the mask there.
 void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
-                             const QRgb *__restrict b, QRgb *__restrict ci, QRgb *__restrict cb,
-                             QRgb *__restrict out, int count)
+                             const QRgb *__restrict b, QRgb *__restrict out, int count)
 {
-    for (int x = 0; x < count; ++x) {
-        ci[x] = m[x];
-        cb[x] = n[x] & b[x];
-        out[x] = ((out[x] & b[x] & cb[x]) ^ ci[x]) | kAlpha;
+    for (int x = 0; x < count; ++x)
+        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ m[x]) | kAlpha;
+}
+
+// An image's rows by address: one detach check for the image, not one per row.
+template <typename Pixel> struct Rows {
+    Pixel *first;
+    qsizetype stride;
+    Pixel *row(int y) const
+    {
+        using Byte = std::conditional_t<std::is_const_v<Pixel>, const uchar, uchar>;
+        return reinterpret_cast<Pixel *>(reinterpret_cast<Byte *>(first) + y * stride);
+    }
+};
+
+Rows<const QRgb> rowsOf(const QImage &image)
+{
+    return {reinterpret_cast<const QRgb *>(image.constBits()), image.bytesPerLine()};
+}
+
+Rows<QRgb> rowsOf(QImage &image)
+{
+    return {reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine()};
+}
+
+// Pixels of the composition's scratch surfaces, for the part of the surface out holds, out's
+// (0, 0) being at origin: inverse mask AND base, XORed with the composed picture when it is
+// given.
+void scratchPixels(const QImage &inverse, const QImage &base, const QImage *composed, QImage &out,
+                   QPoint origin)
+{
+    for (int y = 0; y < out.height(); ++y) {
+        const QRgb *n = rowsOf(inverse).row(origin.y() + y) + origin.x();
+        const QRgb *b = rowsOf(base).row(origin.y() + y) + origin.x();
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = n[x] & b[x];
+        if (composed) {
+            const QRgb *c = rowsOf(std::as_const(*composed)).row(origin.y() + y) + origin.x();
+            for (int x = 0; x < out.width(); ++x)
+                line[x] = (c[x] ^ line[x]) | kAlpha;
+        }
     }
 }
 
@@ -76,7 +118,9 @@ void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
-    FillWhole(s.Picture3, vars, kWhite);
+    // Picture3 is cleared to white first. The pass below writes every pixel it composes
+    // from that white, so only the pixels it does not reach are filled.
+    SetWholeBox(s.Picture3, vars);
     vars.fitWidth = s.Picture3.width();
     vars.fitHeight = s.Picture3.height();
     const int w = roundHalfEven(vars.fitWidth);
@@ -90,38 +134,53 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     // smaller than the area, nothing is ANDed into M there, so its holes show white.
     const QImage mask = s.Picture4[0].image();
     const QImage inverse = s.Picture5[0].image();
-    // Only the editing area of the insert surface takes part, however large a zoom made it.
-    const QImage insert = s.Picture1.topLeft(w, h);
     const QImage base = s.Picture2.image();
-    const auto inside = [w, h](const QImage &image) {
-        return std::pair{std::min(w, image.width()), std::min(h, image.height())};
-    };
-    const auto [areaW, areaH] = inside(s.Picture3.image());
-    const auto [insertW, insertH] = inside(insert);
-    const int rows = std::min({areaH, mask.height(), inverse.height(), base.height(),
-                               s.Picture4[1].height(), s.Picture5[1].height()});
-    const int columns = std::min({areaW, mask.width(), inverse.width(), base.width(),
-                                  s.Picture4[1].width(), s.Picture5[1].width()});
-    s.Picture4[1].editPixels([&](QImage &cutInsert) {
-        s.Picture5[1].editPixels([&](QImage &cutBase) {
-            s.Picture3.editPixels([&](QImage &composed) {
-                for (int y = 0; y < rows; ++y) {
-                    const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-                    const auto *n = reinterpret_cast<const QRgb *>(inverse.constScanLine(y));
-                    const auto *b = reinterpret_cast<const QRgb *>(base.constScanLine(y));
-                    const auto *i = y < insertH
-                                        ? reinterpret_cast<const QRgb *>(insert.constScanLine(y))
-                                        : nullptr;
-                    auto *ci = reinterpret_cast<QRgb *>(cutInsert.scanLine(y));
-                    auto *cb = reinterpret_cast<QRgb *>(cutBase.scanLine(y));
-                    auto *out = reinterpret_cast<QRgb *>(composed.scanLine(y));
-                    const int covered = i ? std::max(std::min(insertW, columns), 0) : 0;
-                    if (covered > 0)
-                        composeRow(m, n, b, i, ci, cb, out, covered);
-                    composeRowWithoutInsert(m + covered, n + covered, b + covered, ci + covered,
-                                            cb + covered, out + covered, columns - covered);
-                }
-            });
-        });
+    const auto [areaW, areaH] =
+        std::pair{std::min(w, s.Picture3.width()), std::min(h, s.Picture3.height())};
+    const int rows = std::max(std::min({areaH, mask.height(), inverse.height(), base.height(),
+                                        s.Picture4[1].height(), s.Picture5[1].height()}),
+                              0);
+    const int columns = std::max(std::min({areaW, mask.width(), inverse.width(), base.width(),
+                                           s.Picture4[1].width(), s.Picture5[1].width()}),
+                                 0);
+    // The two scratch surfaces are worked out only when someone looks at them: Picture5[1]
+    // from the inverse mask and the base, Picture4[1] from those and the composed picture,
+    // whose XOR with Picture5[1] gives it back (every alpha byte is 0xFF).
+    const auto composedNow = std::make_shared<QImage>();
+    const QRect scratch(0, 0, columns, rows);
+    s.Picture5[1].drawOnDemand(scratch, [inverse, base](QImage &out, QPoint origin) {
+        scratchPixels(inverse, base, nullptr, out, origin);
     });
+    s.Picture4[1].drawOnDemand(scratch, [inverse, base, composedNow](QImage &out, QPoint origin) {
+        scratchPixels(inverse, base, composedNow.get(), out, origin);
+    });
+    s.Picture3.editPixels([&](QImage &composed) {
+        const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
+        const Rows<QRgb> out = rowsOf(composed);
+        // Rows from..to - 1, with the insert surface's row y in insert[y - from] across its
+        // first `covered` columns.
+        const auto composeRows = [&](int from, int to, const QImage *insert, int covered) {
+            const Rows<const QRgb> i = insert ? rowsOf(*insert) : Rows<const QRgb>{nullptr, 0};
+            for (int y = from; y < to; ++y) {
+                if (covered > 0)
+                    composeRow(m.row(y), n.row(y), b.row(y), i.row(y - from), out.row(y), covered);
+                composeRowWithoutInsert(m.row(y) + covered, n.row(y) + covered, b.row(y) + covered,
+                                        out.row(y) + covered, columns - covered);
+            }
+        };
+        // Only the editing area of the insert surface takes part, however large a zoom made
+        // it, worked out a band at a time as the pass reaches it.
+        int done = 0;
+        s.Picture1.readTopLeft(w, h, kInsertBand, [&](const QImage &band, int top) {
+            const int to = std::min(top + band.height(), rows);
+            composeRows(top, to, &band, std::min(band.width(), columns));
+            done = std::max(done, to);
+        });
+        composeRows(done, rows, nullptr, 0);
+        // White where the pass does not reach.
+        for (int y = 0; y < composed.height(); ++y)
+            std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
+                      kWhitePixel);
+    });
+    *composedNow = s.Picture3.image();
 }

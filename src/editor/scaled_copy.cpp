@@ -4,6 +4,7 @@
 #include "platform/surface.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -35,10 +36,66 @@ std::vector<Tap> taps(int from, int to, int origin, int drawn, int sourceSize)
     return result;
 }
 
+// Resampling runs AVX2 loops where the processor has them (all but old x86-64 processors),
+// the plain loops elsewhere or when tests turn them off.
+bool avx2Allowed = true;
+
+bool useAvx2()
+{
+    static const bool present = __builtin_cpu_supports("avx2");
+    return present && avx2Allowed;
+}
+
+// The two neighbours of each destination column of a part, and their weights: the same for
+// every row, and for every band of rows of one drawing, so they are worked out once for it.
+struct ColumnTaps {
+    int drawnX = 0, drawnW = 0, sourceW = 0, from = 0, to = 0;
+    std::vector<Tap> taps;
+    std::vector<int> starts;            // the left neighbour; the right one is next to it
+    std::vector<std::uint32_t> towards; // weight 0..256 towards the right neighbour
+    // Each column's left neighbour counted from that of the first of its eight columns, and
+    // the largest such offset: below 8 when enlarging, below 15 when reducing to no less
+    // than half.
+    std::vector<std::uint32_t> offsets;
+    std::uint32_t reach = 0;
+};
+
+const ColumnTaps &columnTaps(int from, int to, int drawnX, int drawnW, int sourceW)
+{
+    // A few are kept: a drawing partly hidden by a later one is worked out in pieces, which
+    // take turns band after band.
+    static std::array<ColumnTaps, 4> tables;
+    static std::size_t replaced = 0;
+    for (const ColumnTaps &kept : tables)
+        if (!kept.taps.empty() && kept.from == from && kept.to == to && kept.drawnX == drawnX &&
+            kept.drawnW == drawnW && kept.sourceW == sourceW)
+            return kept;
+    replaced = (replaced + 1) % tables.size();
+    ColumnTaps &kept = tables[replaced];
+    kept.taps = taps(from, to, drawnX, drawnW, sourceW);
+    const std::size_t count = kept.taps.size();
+    kept.starts.resize(count);
+    kept.towards.resize(count);
+    kept.offsets.resize(count);
+    kept.reach = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        kept.starts[c] = kept.taps[c].index;
+        kept.towards[c] = kept.taps[c].weight;
+        kept.offsets[c] = std::uint32_t(kept.starts[c] - kept.starts[c - c % 8]);
+        kept.reach = std::max(kept.reach, kept.offsets[c]);
+    }
+    kept.drawnX = drawnX;
+    kept.drawnW = drawnW;
+    kept.sourceW = sourceW;
+    kept.from = from;
+    kept.to = to;
+    return kept;
+}
+
 // Mixes two runs of pixels byte by byte, weight 0..256 towards b. Each product fits in 16
 // bits (255 * 256), so the compiler can work on many bytes at once.
-void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
-            std::uint32_t *out, int count)
+[[gnu::always_inline]] inline void mixRunLoop(const std::uint32_t *a, const std::uint32_t *b,
+                                              std::uint32_t weight, std::uint32_t *out, int count)
 {
     const auto *ab = reinterpret_cast<const std::uint8_t *>(a);
     const auto *bb = reinterpret_cast<const std::uint8_t *>(b);
@@ -49,15 +106,82 @@ void mixRun(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight
         ob[k] = std::uint8_t((std::uint16_t(ab[k] * keep) + std::uint16_t(bb[k] * w)) >> 8);
 }
 
-// Mixes pairs of pixels byte by byte, each with its own weight: keep[k] for a, towards[k]
-// for b (the weights of a column repeated for its four bytes). The same sums as mixRun.
-void mixColumns(const std::uint8_t *__restrict a, const std::uint8_t *__restrict b,
-                const std::uint16_t *__restrict keep, const std::uint16_t *__restrict towards,
-                std::uint8_t *__restrict out, int bytes)
+void mixRunPlain(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
+                 std::uint32_t *out, int count)
 {
-    for (int k = 0; k < bytes; ++k)
-        out[k] =
-            std::uint8_t((std::uint16_t(a[k] * keep[k]) + std::uint16_t(b[k] * towards[k])) >> 8);
+    mixRunLoop(a, b, weight, out, count);
+}
+
+[[gnu::target("avx2")]] void mixRunAvx2(const std::uint32_t *a, const std::uint32_t *b,
+                                        std::uint32_t weight, std::uint32_t *out, int count)
+{
+    mixRunLoop(a, b, weight, out, count);
+}
+
+// Mixes pixels a and b, weight 0..256 towards b: the byte sums of mixRun, two bytes at a time.
+// Blue and red (and green and alpha) sit 16 bits apart, where a product of up to 255 * 256
+// cannot reach the other. Pixels is one pixel or a vector of them (passed by reference, as
+// the plain build has no registers for a vector).
+template <typename Pixels>
+[[gnu::always_inline]] inline void mixPixels(const Pixels &a, const Pixels &b,
+                                             const Pixels &towards, Pixels &out)
+{
+    constexpr std::uint32_t kEvenBytes = 0x00FF00FFu;
+    const Pixels keep = 256u - towards;
+    const Pixels blueRed = ((a & kEvenBytes) * keep + (b & kEvenBytes) * towards) >> 8;
+    const Pixels greenAlpha = ((a >> 8) & kEvenBytes) * keep + ((b >> 8) & kEvenBytes) * towards;
+    out = (blueRed & kEvenBytes) | (greenAlpha & ~kEvenBytes);
+}
+
+// Each column from its two neighbours in the blend, pixels starts[c] and starts[c] + 1.
+[[gnu::always_inline]] inline void mixColumnsLoop(const std::uint32_t *__restrict blend,
+                                                  const int *__restrict starts,
+                                                  const std::uint32_t *__restrict towards,
+                                                  std::uint32_t *__restrict out, int count)
+{
+    for (int c = 0; c < count; ++c)
+        mixPixels(blend[starts[c]], blend[starts[c] + 1], towards[c], out[c]);
+}
+
+void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std::uint32_t *out)
+{
+    mixColumnsLoop(blend, columns.starts.data(), columns.towards.data(), out,
+                   int(columns.starts.size()));
+}
+
+// The same, eight columns at a time: their neighbours are picked by offset from the pixels
+// that follow the first column's left neighbour, eight of them when enlarging and sixteen
+// when reducing. The blend must hold 16 pixels from every left neighbour.
+[[gnu::target("avx2")]] void mixColumnsAvx2(const std::uint32_t *blend, const ColumnTaps &columns,
+                                            std::uint32_t *out)
+{
+    using Eight = std::uint32_t __attribute__((vector_size(32)));
+    const int count = int(columns.starts.size());
+    int c = 0;
+    for (; c + 8 <= count && columns.reach < 15; c += 8) {
+        const std::uint32_t *first = blend + columns.starts[std::size_t(c)];
+        Eight offsets, towards, left, right;
+        std::memcpy(&offsets, columns.offsets.data() + c, sizeof offsets);
+        std::memcpy(&towards, columns.towards.data() + c, sizeof towards);
+        if (columns.reach < 8) {
+            Eight pixels, nextPixels;
+            std::memcpy(&pixels, first, sizeof pixels);
+            std::memcpy(&nextPixels, first + 1, sizeof nextPixels);
+            left = __builtin_shuffle(pixels, offsets);
+            right = __builtin_shuffle(nextPixels, offsets);
+        } else {
+            Eight low, high;
+            std::memcpy(&low, first, sizeof low);
+            std::memcpy(&high, first + 8, sizeof high);
+            left = __builtin_shuffle(low, high, offsets);
+            right = __builtin_shuffle(low, high, offsets + 1);
+        }
+        Eight mixed;
+        mixPixels(left, right, towards, mixed);
+        std::memcpy(out + c, &mixed, sizeof mixed);
+    }
+    mixColumnsLoop(blend, columns.starts.data() + c, columns.towards.data() + c, out + c,
+                   count - c);
 }
 
 // The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
@@ -69,60 +193,43 @@ void renderScaled(const QImage &source, const QRect &drawn, QImage &out, QPoint 
         return;
     const int srcW = source.width();
     const int srcH = source.height();
-    const std::vector<Tap> columns =
-        taps(part.left(), part.right() + 1, drawn.x(), drawn.width(), srcW);
+    const ColumnTaps &columns =
+        columnTaps(part.left(), part.right() + 1, drawn.x(), drawn.width(), srcW);
     const std::vector<Tap> rows =
         taps(part.top(), part.bottom() + 1, drawn.y(), drawn.height(), srcH);
-    const int firstColumn = columns.front().index;
-    const int lastColumn = columns.back().next;
+    const int firstColumn = columns.taps.front().index;
+    const int lastColumn = columns.taps.back().next;
+    const bool avx2 = useAvx2();
     // Each output row mixes two source rows first (a straight run the compiler vectorises),
-    // then picks and mixes neighbouring columns of that blend. Rows that map to the same
-    // source rows and weight share one blend.
+    // then mixes neighbouring columns of that blend. Rows that map to the same source rows
+    // and weight share one blend. Past the row, the blend has room for the eight-column
+    // loads; there the weight of what is read is 0.
     static std::vector<std::uint32_t> blend;
-    blend.resize(std::size_t(srcW) + 1);
+    blend.resize(std::size_t(srcW) + 16);
     const Tap *blended = nullptr;
-    const int partW = part.width();
-    // The columns' weights for each byte, and the two neighbours of each column of a blend.
-    static std::vector<std::uint16_t> keep, towards;
-    static std::vector<std::uint32_t> left, right;
-    keep.resize(std::size_t(partW) * 4);
-    towards.resize(std::size_t(partW) * 4);
-    static std::vector<int> starts;
-    starts.resize(std::size_t(partW));
-    for (int c = 0; c < partW; ++c)
-        starts[std::size_t(c)] = columns[std::size_t(c)].index;
-    left.resize(std::size_t(partW));
-    right.resize(std::size_t(partW));
-    for (int c = 0; c < partW; ++c)
-        for (int k = 0; k < 4; ++k) {
-            towards[std::size_t(c * 4 + k)] = std::uint16_t(columns[std::size_t(c)].weight);
-            keep[std::size_t(c * 4 + k)] = std::uint16_t(256 - columns[std::size_t(c)].weight);
-        }
     for (int r = 0; r < part.height(); ++r) {
         const Tap &row = rows[std::size_t(r)];
         if (!blended || blended->index != row.index || blended->next != row.next ||
             blended->weight != row.weight) {
             const auto *upper =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index));
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.index)) +
+                firstColumn;
             const auto *lower =
-                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next));
-            mixRun(upper + firstColumn, lower + firstColumn, row.weight, blend.data() + firstColumn,
-                   lastColumn - firstColumn + 1);
+                reinterpret_cast<const std::uint32_t *>(source.constScanLine(row.next)) +
+                firstColumn;
+            const int count = lastColumn - firstColumn + 1;
+            if (avx2)
+                mixRunAvx2(upper, lower, row.weight, blend.data() + firstColumn, count);
+            else
+                mixRunPlain(upper, lower, row.weight, blend.data() + firstColumn, count);
             blended = &row;
         }
         auto *line = reinterpret_cast<std::uint32_t *>(out.scanLine(part.top() + r - origin.y())) +
                      (part.left() - origin.x());
-        // Both neighbours in one read: next is index + 1, except at the last column where
-        // the weight towards next is 0 and the padding pixel read instead counts for nothing.
-        for (int c = 0; c < partW; ++c) {
-            std::uint64_t pair;
-            std::memcpy(&pair, blend.data() + starts[std::size_t(c)], sizeof pair);
-            left[std::size_t(c)] = std::uint32_t(pair);
-            right[std::size_t(c)] = std::uint32_t(pair >> 32);
-        }
-        mixColumns(reinterpret_cast<const std::uint8_t *>(left.data()),
-                   reinterpret_cast<const std::uint8_t *>(right.data()), keep.data(),
-                   towards.data(), reinterpret_cast<std::uint8_t *>(line), partW * 4);
+        if (avx2)
+            mixColumnsAvx2(blend.data(), columns, line);
+        else
+            mixColumnsPlain(blend.data(), columns, line);
     }
 }
 
@@ -138,6 +245,11 @@ void copyPart(const QImage &stretched, const QRect &drawn, QImage &out, QPoint o
 
 } // namespace
 
+void allowAvx2Resampling(bool allowed)
+{
+    avx2Allowed = allowed;
+}
+
 void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
                     double height)
 {
@@ -149,8 +261,12 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
     const int drawnH = roundHalfEven(top + height) - y0;
     if (drawnW <= 0 || drawnH <= 0)
         return;
-    const QImage source = asSurfaceImage(picture);
     const QRect drawn(x0, y0, drawnW, drawnH);
+    // A drawing wholly outside the target (a strongly reduced picture moved off its small
+    // surface) changes nothing.
+    if (!drawn.intersects(QRect(0, 0, target.width(), target.height())))
+        return;
+    const QImage source = asSurfaceImage(picture);
 
     // Only the part someone looks at is computed, when it is needed: a zoomed picture far
     // larger than the editing area costs no more than the editing area itself.

@@ -14,3 +14,7 @@ class Surface;
 // areas so that fine detail does not shimmer.
 void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
                     double height);
+
+// Resampling uses AVX2 loops where the processor has them and plain x86-64 loops elsewhere;
+// both give the same pixels. Turning the AVX2 loops off lets tests compare the two.
+void allowAvx2Resampling(bool allowed);

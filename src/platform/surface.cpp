@@ -4,6 +4,7 @@
 #include "platform/numeric.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cstring>
@@ -198,20 +199,28 @@ void Surface::render(QImage &out, const QRect &part) const
             break;
         --first;
     }
-    // The background shows only where the drawing started from does not reach.
-    if (first == 0 || !pending_[first - 1].area.contains(part))
-        out.fill(toQRgb(back_));
-    if (first == 0) {
+    const bool fromStartingPixels = first == 0;
+    if (!fromStartingPixels)
+        --first;
+    // The starting pixels, background beyond them, matter only where no fill or drawing
+    // from there on writes its own.
+    QRegion unwritten(part);
+    for (std::size_t i = first; i < pending_.size() && !unwritten.isEmpty(); ++i)
+        if (pending_[i].fill || pending_[i].draw)
+            unwritten -= pending_[i].area;
+    for (const QRect &area : unwritten) {
+        fillPart(area, back_);
+        if (!fromStartingPixels)
+            continue;
         if (baseColour_) {
-            fillPart(QRect(QPoint(0, 0), baseSize_), *baseColour_);
+            if (*baseColour_ != back_)
+                fillPart(area & QRect(QPoint(0, 0), baseSize_), *baseColour_);
         } else {
-            const QRect r = part & image_.rect();
+            const QRect r = area & image_.rect();
             if (!r.isEmpty())
                 combine(out, r.x() - part.x(), r.y() - part.y(), image_, r.x(), r.y(), r.width(),
                         r.height(), RasterOp::SrcCopy);
         }
-    } else {
-        --first;
     }
     for (std::size_t i = first; i < pending_.size(); ++i) {
         const Step &step = pending_[i];
@@ -219,12 +228,19 @@ void Surface::render(QImage &out, const QRect &part) const
             fillPart(step.area, *step.fill);
         } else if (step.draw) {
             // The drawing sees only its own area: beyond it, the surface was smaller then.
-            const QRect r = step.area & part;
-            if (r.isEmpty())
-                continue;
-            QImage window(out.scanLine(r.y() - part.y()) + 4 * (r.x() - part.x()), r.width(),
-                          r.height(), out.bytesPerLine(), QImage::Format_RGB32);
-            step.draw(window, r.topLeft());
+            // Where later steps replace its pixels, it is not worked out at all.
+            QRegion shown(step.area & part);
+            for (std::size_t j = i + 1; j < pending_.size() && !shown.isEmpty(); ++j) {
+                if (pending_[j].fill || pending_[j].draw)
+                    shown -= pending_[j].area;
+                else
+                    shown &= QRect(QPoint(0, 0), pending_[j].clip);
+            }
+            for (const QRect &r : shown) {
+                QImage window(out.scanLine(r.y() - part.y()) + 4 * (r.x() - part.x()), r.width(),
+                              r.height(), out.bytesPerLine(), QImage::Format_RGB32);
+                step.draw(window, r.topLeft());
+            }
         } else {
             const QRect whole(QPoint(0, 0), QSize(part.right() + 1, part.bottom() + 1));
             fillPart(QRect(step.clip.width(), 0, whole.width(), whole.height()), back_);
@@ -276,6 +292,28 @@ QImage Surface::topLeft(int width, int height) const
         part_ = QImage(part.size(), QImage::Format_RGB32);
     render(part_, part);
     return part_;
+}
+
+void Surface::readTopLeft(int width, int height, int bandRows, const RowsReader &use) const
+{
+    const QRect part = QRect(0, 0, width, height) & QRect(QPoint(0, 0), size_);
+    if (part.isEmpty() || bandRows <= 0)
+        return;
+    if (!deferring()) {
+        use(QImage(image_.constBits(), part.width(), part.height(), image_.bytesPerLine(),
+                   QImage::Format_RGB32),
+            0);
+        return;
+    }
+    const QSize band(part.width(), std::min(bandRows, part.height()));
+    if (part_.size() != band)
+        part_ = QImage(band, QImage::Format_RGB32);
+    for (int top = 0; top < part.height(); top += band.height()) {
+        const int rows = std::min(band.height(), part.height() - top);
+        QImage window(part_.bits(), band.width(), rows, part_.bytesPerLine(), QImage::Format_RGB32);
+        render(window, QRect(0, top, band.width(), rows));
+        use(window, top);
+    }
 }
 
 void Surface::fillBox(double left, double top, double right, double bottom, Colour colour)

@@ -96,6 +96,11 @@ class Surface
     // The top-left width x height of the image (cut to the surface), with the surface's
     // (0, 0) at (0, 0): costs that part only, however large the surface.
     QImage topLeft(int width, int height) const;
+    // The same pixels a band of rows at a time, top to bottom: use(rows, top) receives rows
+    // top .. top + rows.height() - 1, each band worked out just before it is used, so that a
+    // pass over them finds them still in the cache. The rows stay valid during the call only.
+    using RowsReader = std::function<void(const QImage &rows, int top)>;
+    void readTopLeft(int width, int height, int bandRows, const RowsReader &use) const;
 
     // Assigning a picture: an auto-sizing surface takes the picture's natural size and
     // shows it; any other surface draws it unscaled at its top-left corner. The empty
@@ -157,7 +162,7 @@ class Surface
     mutable std::optional<Colour> baseColour_;
     mutable QSize baseSize_;
     mutable std::vector<Step> pending_;
-    mutable QImage part_; // the last part given by topLeft, reused for the next
+    mutable QImage part_; // the last part given by topLeft or readTopLeft, reused for the next
     QSize size_;
     Colour back_;
     Colour fore_;

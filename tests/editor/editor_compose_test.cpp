@@ -75,3 +75,34 @@ TEST(EditorCompose, InsertShowsOnlyThroughPureYellow)
         EXPECT_TRUE(pixels::sameImage(s.Picture3.image(), first)) << "composed twice";
     }
 }
+
+// The scratch surfaces hold the insert cut out by the mask (the mask itself where a smaller
+// insert surface does not reach) and the base with its holes blacked out, as that composition
+// left them, whatever happens to Picture3 and the base afterwards.
+TEST(EditorCompose, ScratchSurfacesHoldTheCutOutPicturesOfThatComposition)
+{
+    const Paint checkers = [](int x, int y) {
+        return (x / 40 + y / 40) % 2 ? kPureYellow : photo(x, y);
+    };
+    const auto hole = [&](int x, int y) { return checkers(x, y) == kPureYellow; };
+    EditorSurfaces s;
+    SharedState vars;
+    s.Picture2.setPicture(pixels::pictureOf(640, 480, checkers));
+    s.Picture1.resize(600, 400);
+    s.Picture1.setPicture(pixels::pictureOf(600, 400, otherPhoto));
+    for (int i : {0, 1}) {
+        FillWhole(s.Picture4[i], vars, kBlack);
+        FillWhole(s.Picture5[i], vars, kWhite);
+    }
+    buildTransparencyMask(s, vars);
+    composeEditorPicture(s, vars);
+    FillWhole(s.Picture3, vars, kBlack);
+    s.Picture2.setPicture(pixels::plainPicture(640, 480, kBlack));
+    EXPECT_TRUE(pixels::matches(s.Picture4[1], [&](int x, int y) {
+        if (!hole(x, y))
+            return kBlack;
+        return x < 600 && y < 400 ? otherPhoto(x, y) : kWhite;
+    }));
+    EXPECT_TRUE(pixels::matches(
+        s.Picture5[1], [&](int x, int y) { return hole(x, y) ? kBlack : checkers(x, y); }));
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 namespace
@@ -61,6 +62,19 @@ TEST(SurfaceOnDemand, PendingDrawingGivesThePixelsOfDrawingAtOnce)
                 const QRect corner = QRect(0, 0, 16, 12) & atOnce.image().rect();
                 EXPECT_TRUE(pixels::sameImage(part, atOnce.image().copy(corner)))
                     << "after step " << step;
+                // The same corner five rows at a time.
+                QImage bands(corner.size(), QImage::Format_RGB32);
+                int next = 0;
+                later.readTopLeft(16, 12, 5, [&](const QImage &rows, int top) {
+                    EXPECT_EQ(top, next);
+                    next = top + rows.height();
+                    for (int y = 0; y < rows.height(); ++y)
+                        std::memcpy(bands.scanLine(top + y), rows.constScanLine(y),
+                                    std::size_t(rows.width()) * 4);
+                });
+                EXPECT_EQ(next, corner.height());
+                EXPECT_TRUE(pixels::sameImage(bands, atOnce.image().copy(corner)))
+                    << "in bands after step " << step;
             }
         }
         EXPECT_TRUE(pixels::sameImage(later.image(), atOnce.image()));
