@@ -294,6 +294,13 @@ void Surface::fillBox(double left, double top, double right, double bottom, Colo
 void Surface::fillRows(const QImage &row)
 {
     const QImage pattern = asSurfaceImage(row);
+    if (deferring() && !pattern.isNull() && pattern.width() >= width()) {
+        // Every pixel is drawn again: what is pending is dropped rather than carried out.
+        pending_.clear();
+        baseColour_.reset();
+        if (image_.size() != size_ || !image_.isDetached())
+            image_ = QImage(size_, QImage::Format_RGB32);
+    }
     settle();
     if (pattern.isNull() || image_.isNull())
         return;
