@@ -117,15 +117,16 @@ bool form1::event(QEvent *event)
 }
 
 // The surfaces hold their start-up drawings as steps until read, so the window appears
-// without waiting for ten megabytes of pixels. Once it has, they are built while the user
-// looks at it, and the first press finds them as a program drawing them at start would.
+// without waiting for megabytes of pixels. Once it has, those the presses work on are built
+// while the user looks at it, and the first press finds them as a program drawing them at
+// start would. Nothing reads the two surfaces behind the main area or the large stripe
+// surfaces, so they stay without pixels.
 void form1::PrepareSurfaces()
 {
     MainSurfaces &s = state_.main;
     for (Surface *surface :
-         {&s.Picture1, &s.Picture2, &s.Picture3, &s.Picture4, &s.Picture40, &s.Picture5[0],
-          &s.Picture5[1], &s.Picture5[2], &s.Picture8[0], &s.Picture8[1], &s.Picture9[0],
-          &s.Picture9[1], &s.Picture10[0], &s.Picture10[1], &s.Picture11})
+         {&s.Picture1, &s.Picture2, &s.Picture3, &s.Picture4, &s.Picture40, &s.Picture5[2],
+          &s.Picture8[0], &s.Picture8[1], &s.Picture9[0], &s.Picture9[1], &s.Picture11})
         surface->image();
 }
 

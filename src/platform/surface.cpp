@@ -372,6 +372,13 @@ void Surface::fillRows(const QImage &row)
             std::memcpy(to, from, bytes);
     };
     const QRect area = QRect(0, 0, pattern.width(), height()) & QRect(QPoint(0, 0), size_);
+    if (pattern.width() >= width() && deferring()) {
+        // Every pixel is drawn again: what is pending is dropped rather than carried out.
+        if (baseColour_)
+            pending_.clear();
+        else
+            startRewrite();
+    }
     if (baseColour_) {
         // No pixels built yet: until they are needed, the surface holds the row alone.
         drawOnDemand(area, copyDown);

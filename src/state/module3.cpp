@@ -3,6 +3,8 @@
 #include "state/fill_box.h"
 #include "state/program_state.h"
 
+#include <algorithm>
+
 namespace Module3
 {
 
@@ -33,12 +35,33 @@ void latticeRun(Surface &surface, SharedState &vars, int gap, int bar)
 
 QImage stripeMaskRow(const Surface &surface, SharedState &vars, int x0)
 {
-    Surface row(surface.width(), 1, surface.backColor(), surface.foreColor());
-    FillWhole(row, vars, kWhite);
-    stripeRun(row, vars, int(vars.lineWidth), x0);
-    // The box is left as the same run on the whole surface leaves it.
+    const int w = int(vars.lineWidth);
+    const int width = surface.width();
+    if (w < 1 || width < 1 || x0 < 0) {
+        Surface row(width, 1, surface.backColor(), surface.foreColor());
+        FillWhole(row, vars, kWhite);
+        stripeRun(row, vars, w, x0);
+        // The box is left as the same run on the whole surface leaves it.
+        vars.boxBottom = surface.height();
+        return row.image();
+    }
+    // The usual widths: the stripes of stripeRun written straight into the row, as one box
+    // after another would cost a call per stripe; the box is left as the run leaves it.
+    QImage row(width, 1, QImage::Format_RGB32);
+    auto *pixels = reinterpret_cast<QRgb *>(row.scanLine(0));
+    std::fill(pixels, pixels + width, toQRgb(kWhite));
+    const QRgb fore = toQRgb(surface.foreColor());
+    qint64 left = x0;
+    do {
+        std::fill(pixels + std::min<qint64>(left, width),
+                  pixels + std::min<qint64>(left + w, width), fore);
+        left += 2 * qint64(w);
+    } while (left < width);
+    vars.boxLeft = Number(left);
+    vars.boxTop = 0;
+    vars.boxRight = Number(left - w - 1);
     vars.boxBottom = surface.height();
-    return row.image();
+    return row;
 }
 
 namespace

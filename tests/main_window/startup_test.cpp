@@ -71,7 +71,8 @@ TEST_F(StartUp, DrawsTheInitialPatterns)
 }
 
 // Start-up draws the patterns without building any surface's pixels: the window shows the
-// blank preview by its colour. Once it has painted, the pixels are built before any press.
+// blank preview by its colour. Once it has painted, the pixels the presses work on are built
+// before any press.
 TEST_F(StartUp, BuildsSurfacePixelsOnlyAfterTheFirstPaint)
 {
     form1 &w = window();
@@ -85,8 +86,12 @@ TEST_F(StartUp, BuildsSurfacePixelsOnlyAfterTheFirstPaint)
     for (const Surface *surface : all)
         EXPECT_FALSE(surface->pixelsBuilt()) << surface->width() << "x" << surface->height();
     QCoreApplication::processEvents();
-    for (const Surface *surface : all)
-        EXPECT_TRUE(surface->pixelsBuilt()) << surface->width() << "x" << surface->height();
+    for (const Surface *surface : all) {
+        const bool neverRead = surface == &s.Picture5[0] || surface == &s.Picture5[1] ||
+                               surface == &s.Picture10[0] || surface == &s.Picture10[1];
+        EXPECT_NE(surface->pixelsBuilt(), neverRead)
+            << surface->width() << "x" << surface->height();
+    }
     EXPECT_TRUE(
         pixels::matches(s.Picture10[1], [](int x, int) { return (x / 2) % 2 ? kBlack : kWhite; }));
 }

@@ -81,4 +81,23 @@ TEST(SurfaceOnDemand, PendingDrawingGivesThePixelsOfDrawingAtOnce)
     }
 }
 
+// Rows laid over a pending drawing: rows as wide as the surface replace it without carrying
+// it out, narrower rows leave its pixels beyond their width.
+TEST(SurfaceOnDemand, FillRowsOverAPendingDrawingGivesThePixelsOfFillingAtOnce)
+{
+    for (int rowWidth : {12, 30, 40}) {
+        SCOPED_TRACE(::testing::Message() << "row " << rowWidth);
+        const QImage row = pixels::randomPicture(rowWidth, 1, 3);
+        const QRect area(2, 3, 40, 30);
+        Surface atOnce(30, 20, kWhite);
+        Surface later(30, 20, kWhite);
+        atOnce.drawOnDemand(area, patternOver(area, 1));
+        atOnce.image();
+        atOnce.fillRows(row);
+        later.drawOnDemand(area, patternOver(area, 1));
+        later.fillRows(row);
+        EXPECT_TRUE(pixels::sameImage(later.image(), atOnce.image()));
+    }
+}
+
 } // namespace

@@ -1,3 +1,4 @@
+#include "state/fill_box.h"
 #include "state/module3.h"
 #include "state/program_state.h"
 #include "support/pixel_checks.h"
@@ -82,6 +83,32 @@ TEST_F(Patterns, ClearComposedWhitensBothComposedPictures)
     Module3::ClearComposed(state);
     EXPECT_TRUE(pixels::matches(state.main.Picture3, [](int, int) { return kWhite; }));
     EXPECT_TRUE(pixels::matches(state.main.Picture11, [](int, int) { return kWhite; }));
+}
+
+// The mask row gives the pixels and leaves the box as the run of boxes on a one-row surface.
+TEST_F(Patterns, StripeMaskRowIsTheRunOfBoxesOnOneRow)
+{
+    for (int width : {1, 7, 320})
+        for (int w : {1, 2, 3, 5, 400})
+            for (int x0 : {0, w}) {
+                SCOPED_TRACE(::testing::Message()
+                             << "width " << width << " w " << w << " from " << x0);
+                SharedState &vars = state.vars;
+                vars.lineWidth = w;
+                Surface run(width, 1);
+                FillWhole(run, vars, kWhite);
+                Module3::stripeRun(run, vars, w, x0);
+                const SharedState byRun = vars;
+                vars = SharedState{};
+                vars.lineWidth = w;
+                const Surface surface(width, 9);
+                EXPECT_TRUE(
+                    pixels::sameImage(Module3::stripeMaskRow(surface, vars, x0), run.image()));
+                EXPECT_EQ(vars.boxLeft, byRun.boxLeft);
+                EXPECT_EQ(vars.boxRight, byRun.boxRight);
+                EXPECT_EQ(vars.boxTop, byRun.boxTop);
+                EXPECT_EQ(vars.boxBottom, 9);
+            }
 }
 
 } // namespace

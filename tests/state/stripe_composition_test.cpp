@@ -54,18 +54,26 @@ TEST(ComposeStripes, LeavesEverySurfaceAsTheStepsOneAfterTheOther)
             stepsComposed.paintPicture(stepsA.image(), whole, whole, RasterOp::SrcAnd);
             stepsComposed.paintPicture(stepsB.image(), whole, whole, RasterOp::SrcAnd);
 
-            // In one pass, over surfaces holding something else beforehand.
-            Surface a(c.maskA.width(), c.maskA.height(), kPureYellow);
-            Surface b(c.maskB.width(), c.maskB.height(), kPureYellow);
-            Surface composed(c.composed.width(), c.composed.height(), kPureYellow);
-            const QImage rowA = Module3::stripeMaskRow(a, vars, 0);
-            const QImage rowB = Module3::stripeMaskRow(b, vars, w);
-            composeStripes({a, rowA, pictureA}, {b, rowB, pictureB}, c.paint.width(),
-                           c.paint.height(), composed);
+            // In one pass, over surfaces holding something else beforehand; the stripe
+            // surfaces written during the pass or drawn when read, after the pictures have
+            // changed.
+            for (StripePixels layers : {StripePixels::Now, StripePixels::OnDemand}) {
+                SCOPED_TRACE(layers == StripePixels::Now ? "now" : "on demand");
+                Surface a(c.maskA.width(), c.maskA.height(), kPureYellow);
+                Surface b(c.maskB.width(), c.maskB.height(), kPureYellow);
+                Surface composed(c.composed.width(), c.composed.height(), kPureYellow);
+                QImage givenA = pictureA, givenB = pictureB;
+                const QImage rowA = Module3::stripeMaskRow(a, vars, 0);
+                const QImage rowB = Module3::stripeMaskRow(b, vars, w);
+                composeStripes({a, rowA, givenA}, {b, rowB, givenB}, c.paint.width(),
+                               c.paint.height(), composed, layers);
+                givenA.fill(Qt::red);
+                givenB.fill(Qt::red);
 
-            EXPECT_TRUE(pixels::sameImage(a.image(), stepsA.image()));
-            EXPECT_TRUE(pixels::sameImage(b.image(), stepsB.image()));
-            EXPECT_TRUE(pixels::sameImage(composed.image(), stepsComposed.image()));
+                EXPECT_TRUE(pixels::sameImage(a.image(), stepsA.image()));
+                EXPECT_TRUE(pixels::sameImage(b.image(), stepsB.image()));
+                EXPECT_TRUE(pixels::sameImage(composed.image(), stepsComposed.image()));
+            }
         }
     }
 }
