@@ -1,13 +1,8 @@
 #include "app_support/command_line.h"
 #include "app_support/command_line_pictures.h"
-#include "app_support/qt_japanese.h"
+#include "app_support/program_setup.h"
 #include "main_window/form1.h"
-#include "platform/platform.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_interval_timer.h"
-#include "platform/qt_print_service.h"
 #include "state/program_state.h"
-#include "ui/controls.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -32,20 +27,11 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("io.github.lintaro.Lintaro"));
-    installQtJapanese(app);
-    installFontSubstitutions();
-    QApplication::setFont(gothicFont(9));
-    QApplication::setWindowIcon(stripedIcon());
+    setUpProgramLook(app);
 
     ProgramState state;
-    QtFileDialogs dialogs;
-    QtPrintService printer;
-    QtAppServices appServices;
-    QtMessageService messages;
-    Platform platform{dialogs, printer, appServices,
-                      [] { return std::make_unique<QtIntervalTimer>(); }, messages};
-
-    form1 mainWindow(state, platform);
+    ProgramServices services;
+    form1 mainWindow(state, services.platform);
     mainWindow.show();
     openCommandLinePicturesLater(mainWindow, command.pictures, command.ignored);
     return app.exec();

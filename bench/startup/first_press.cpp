@@ -6,14 +6,9 @@
 // Prints one line: for each step the microseconds of its handler and of the repaint that
 // shows it, and the page faults of both (memory touched for the first time).
 
-#include "app_support/qt_japanese.h"
+#include "app_support/program_setup.h"
 #include "main_window/form1.h"
-#include "platform/platform.h"
-#include "platform/qt_file_dialogs.h"
-#include "platform/qt_interval_timer.h"
-#include "platform/qt_print_service.h"
 #include "state/program_state.h"
-#include "ui/controls.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -67,19 +62,11 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    installQtJapanese(app);
-    installFontSubstitutions();
-    QApplication::setFont(gothicFont(9));
-    QApplication::setWindowIcon(stripedIcon());
+    setUpProgramLook(app);
 
     ProgramState state;
-    QtFileDialogs dialogs;
-    QtPrintService printer;
-    QtAppServices appServices;
-    QtMessageService messages;
-    Platform platform{dialogs, printer, appServices,
-                      [] { return std::make_unique<QtIntervalTimer>(); }, messages};
-    form1 window(state, platform);
+    ProgramServices services;
+    form1 window(state, services.platform);
     window.show();
     // Start-up is over once the window has been shown and the events have died down.
     QElapsedTimer shown;
