@@ -2,6 +2,7 @@
 
 #include "sheet/sheet_choices.h"
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 namespace
@@ -70,19 +71,19 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
     Label3->setWordWrap(true);
     Label3->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
 
-    const Colour save = rgb(255, 192, 255), print = rgb(192, 192, 255);
+    const Colour save = kPaleMagenta, print = kPaleBlue;
     Command1[0] =
         colouredButton(c, QStringLiteral("PDFで保存"), save, twipsRect(240, 4080, 1800, 495));
     Command1[1] =
         colouredButton(c, QStringLiteral("印刷"), print, twipsRect(2160, 4080, 1800, 495));
     Command1[2] = colouredButton(c, QStringLiteral("格子をSVGで保存"), save,
                                  twipsRect(4080, 4080, 2160, 495));
-    Command1[3] = colouredButton(c, QStringLiteral("調整用シートの保存"), rgb(192, 255, 192),
+    Command1[3] = colouredButton(c, QStringLiteral("調整用シートの保存"), kPaleGreen,
                                  twipsRect(240, 4680, 2400, 495));
-    Command1[4] = colouredButton(c, QStringLiteral("調整用シートの印刷"), rgb(192, 255, 192),
+    Command1[4] = colouredButton(c, QStringLiteral("調整用シートの印刷"), kPaleGreen,
                                  twipsRect(2760, 4680, 2400, 495));
-    Command1[5] = colouredButton(c, QStringLiteral("とじる"), rgb(255, 224, 192),
-                                 twipsRect(7320, 4680, 1440, 495));
+    Command1[5] =
+        colouredButton(c, QStringLiteral("とじる"), kPaleOrange, twipsRect(7320, 4680, 1440, 495));
 
     Option1[0]->setChecked(true);
     Option2[0]->setChecked(true);

@@ -1,6 +1,7 @@
 #include "ui/form13_controls.h"
 
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 void Form13Controls::setupControls(ProgramWindow *window)
@@ -10,10 +11,10 @@ void Form13Controls::setupControls(ProgramWindow *window)
     Frame3 = frame(c, QStringLiteral("絵の大きさ"), twipsRect(3120, 480, 2055, 1215));
     Option3[1] = optionButton(Frame3, QStringLiteral("大きい"), twipsRect(360, 720, 975, 255));
     Option3[0] = optionButton(Frame3, QStringLiteral("普通"), twipsRect(360, 360, 975, 255));
-    Command1[1] = colouredButton(c, QStringLiteral("やめる"), rgb(255, 192, 255),
-                                 twipsRect(4200, 2760, 1095, 495));
-    Command1[0] = colouredButton(c, QStringLiteral("ＯＫ"), rgb(192, 255, 255),
-                                 twipsRect(4200, 2160, 1095, 495));
+    Command1[1] =
+        colouredButton(c, QStringLiteral("やめる"), kPaleMagenta, twipsRect(4200, 2760, 1095, 495));
+    Command1[0] =
+        colouredButton(c, QStringLiteral("ＯＫ"), kPaleCyan, twipsRect(4200, 2160, 1095, 495));
     Frame2 = frame(c, QStringLiteral("紙の向き"), twipsRect(480, 2040, 2295, 1215));
     Option2[1] = optionButton(Frame2, QStringLiteral("たて長"), twipsRect(480, 720, 1215, 375));
     Option2[0] = optionButton(Frame2, QStringLiteral("横長"), twipsRect(480, 360, 1215, 375));

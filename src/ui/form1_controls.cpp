@@ -4,6 +4,7 @@
 #include "state/main_surfaces.h"
 #include "ui/controls.h"
 #include "ui/menu_bar_style.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 #include <QMenuBar>
@@ -13,13 +14,12 @@
 namespace
 {
 
-constexpr Colour kLoad1 = rgb(255, 255, 192);
-constexpr Colour kLoad2 = rgb(192, 255, 192);
-constexpr Colour kCompose = rgb(192, 255, 255);
-constexpr Colour kAnimate = rgb(255, 192, 192);
-constexpr Colour kPrint = rgb(192, 192, 255);
-constexpr Colour kSave = rgb(255, 192, 255);
-constexpr Colour kGrey = rgb(192, 192, 192);
+constexpr Colour kLoad1 = kPaleYellow;
+constexpr Colour kLoad2 = kPaleGreen;
+constexpr Colour kCompose = kPaleCyan;
+constexpr Colour kAnimate = kPaleRed;
+constexpr Colour kPrint = kPaleBlue;
+constexpr Colour kSave = kPaleMagenta;
 
 } // namespace
 
@@ -96,12 +96,12 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     Image3->setGeometry(twipsRect(8640, 240, 750, 750));
     Image3->setPixmap(QPixmap::fromImage(decorativeFigure()));
 
-    Label1[1] = captionLabel(c, QStringLiteral("絵２"), rgb(192, 255, 192), 11.25,
-                             twipsRect(120, 4200, 2415, 375));
-    Label1[2] = captionLabel(c, QStringLiteral("絵１＋絵２"), rgb(192, 255, 255), 11.25,
+    Label1[1] =
+        captionLabel(c, QStringLiteral("絵２"), kPaleGreen, 11.25, twipsRect(120, 4200, 2415, 375));
+    Label1[2] = captionLabel(c, QStringLiteral("絵１＋絵２"), kPaleCyan, 11.25,
                              twipsRect(2760, 1440, 4815, 375));
-    Label1[0] = captionLabel(c, QStringLiteral("絵１"), rgb(255, 255, 192), 11.25,
-                             twipsRect(120, 600, 2415, 375));
+    Label1[0] =
+        captionLabel(c, QStringLiteral("絵１"), kPaleYellow, 11.25, twipsRect(120, 600, 2415, 375));
 
     stackFrontToBack({Picture5View[2], Command3,     Command7,     Command6,        Command5,
                       Command4,        Picture3View, Picture2View, Picture1View,    Command1[2],

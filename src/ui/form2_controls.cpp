@@ -1,6 +1,7 @@
 #include "ui/form2_controls.h"
 
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 void Form2Controls::setupControls(ProgramWindow *window)
@@ -8,10 +9,10 @@ void Form2Controls::setupControls(ProgramWindow *window)
     QWidget *c = window->client();
 
     Command2 = plainButton(c, QStringLiteral("初めの設定に戻す"), twipsRect(960, 2040, 2295, 375));
-    Command1[1] = colouredButton(c, QStringLiteral("キャンセル"), rgb(255, 192, 255),
+    Command1[1] = colouredButton(c, QStringLiteral("キャンセル"), kPaleMagenta,
                                  twipsRect(3840, 3120, 1215, 495));
-    Command1[0] = colouredButton(c, QStringLiteral("OK"), rgb(192, 255, 255),
-                                 twipsRect(3840, 2520, 1215, 495));
+    Command1[0] =
+        colouredButton(c, QStringLiteral("OK"), kPaleCyan, twipsRect(3840, 2520, 1215, 495));
     Frame1 = frame(c, QStringLiteral("線の幅"), twipsRect(360, 240, 3495, 1455));
 
     HScroll1 = new QScrollBar(Qt::Horizontal, Frame1);

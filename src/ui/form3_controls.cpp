@@ -1,16 +1,17 @@
 #include "ui/form3_controls.h"
 
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 void Form3Controls::setupControls(ProgramWindow *window)
 {
     QWidget *c = window->client();
 
-    Command1[1] = colouredButton(c, QStringLiteral("やめる"), rgb(255, 192, 255),
-                                 twipsRect(3720, 3240, 1095, 495));
-    Command1[0] = colouredButton(c, QStringLiteral("ＯＫ"), rgb(192, 255, 255),
-                                 twipsRect(3720, 2640, 1095, 495));
+    Command1[1] =
+        colouredButton(c, QStringLiteral("やめる"), kPaleMagenta, twipsRect(3720, 3240, 1095, 495));
+    Command1[0] =
+        colouredButton(c, QStringLiteral("ＯＫ"), kPaleCyan, twipsRect(3720, 2640, 1095, 495));
     Frame2 = frame(c, QStringLiteral("紙の向き"), twipsRect(600, 2040, 2295, 1215));
     Option2[1] = optionButton(Frame2, QStringLiteral("たて長"), twipsRect(480, 720, 1215, 375));
     Option2[0] = optionButton(Frame2, QStringLiteral("横長"), twipsRect(480, 360, 1215, 375));

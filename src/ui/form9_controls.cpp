@@ -3,20 +3,21 @@
 #include "editor/editor_surfaces.h"
 #include "platform/surface_view.h"
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 #include <QMenuBar>
 
-namespace {
+namespace
+{
 
-constexpr Colour kGrey = rgb(192, 192, 192);
-constexpr Colour kZoom = rgb(192, 255, 255);
-constexpr Colour kMove = rgb(255, 192, 255);
-constexpr Colour kHandOver = rgb(0, 255, 255);
-constexpr Colour kBack = rgb(255, 224, 192);
-constexpr Colour kCompose = rgb(192, 255, 255);
-constexpr Colour kLoadBase = rgb(192, 255, 192);
-constexpr Colour kLoadInsert = rgb(255, 255, 192);
+constexpr Colour kZoom = kPaleCyan;
+constexpr Colour kMove = kPaleMagenta;
+constexpr Colour kHandOver = kCyan;
+constexpr Colour kBack = kPaleOrange;
+constexpr Colour kCompose = kPaleCyan;
+constexpr Colour kLoadBase = kPaleGreen;
+constexpr Colour kLoadInsert = kPaleYellow;
 
 } // namespace
 
@@ -27,16 +28,15 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
 
     Frame1 = frame(c, QStringLiteral("ズーム"), twipsRect(2760, 3240, 855, 2295));
     setBackground(Frame1, kGrey);
-    Command4[4] = colouredButton(Frame1, QStringLiteral("↓↓"), kZoom,
-                                 twipsRect(240, 1920, 495, 255));
-    Command4[3] = colouredButton(Frame1, QStringLiteral("↑↑"), kZoom,
-                                 twipsRect(240, 360, 495, 255));
-    Command4[2] = colouredButton(Frame1, QStringLiteral("↓"), kZoom,
-                                 twipsRect(240, 1560, 495, 255));
-    Command4[1] = colouredButton(Frame1, QStringLiteral("↑"), kZoom,
-                                 twipsRect(240, 720, 495, 255));
-    Command4[0] = colouredButton(Frame1, QStringLiteral("0"), kZoom,
-                                 twipsRect(240, 1080, 495, 375));
+    Command4[4] =
+        colouredButton(Frame1, QStringLiteral("↓↓"), kZoom, twipsRect(240, 1920, 495, 255));
+    Command4[3] =
+        colouredButton(Frame1, QStringLiteral("↑↑"), kZoom, twipsRect(240, 360, 495, 255));
+    Command4[2] =
+        colouredButton(Frame1, QStringLiteral("↓"), kZoom, twipsRect(240, 1560, 495, 255));
+    Command4[1] = colouredButton(Frame1, QStringLiteral("↑"), kZoom, twipsRect(240, 720, 495, 255));
+    Command4[0] =
+        colouredButton(Frame1, QStringLiteral("0"), kZoom, twipsRect(240, 1080, 495, 375));
 
     Command3[0] = colouredButton(c, QStringLiteral("0"), kMove, twipsRect(1080, 4200, 495, 375));
     Command3[1] = colouredButton(c, QStringLiteral("→"), kMove, twipsRect(1680, 4200, 375, 375));
@@ -51,16 +51,16 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
     // The editing area, 640 x 480 pixels under "合成した絵".
     const QRect area = twipsRect(3960, 720, 9600, 7200);
     Picture3View = flatSurfaceView(s.Picture3, c, area);
-    Command2[2] = colouredButton(c, QStringLiteral("もどる"), kBack,
-                                 twipsRect(12240, 120, 1335, 375));
+    Command2[2] =
+        colouredButton(c, QStringLiteral("もどる"), kBack, twipsRect(12240, 120, 1335, 375));
     Command2[1] = colouredButton(c, QStringLiteral("絵２にいれる"), kHandOver,
                                  twipsRect(10440, 120, 1215, 375));
     Command2[0] = colouredButton(c, QStringLiteral("絵１にいれる"), kHandOver,
                                  twipsRect(9120, 120, 1215, 375));
-    Command1[2] = colouredButton(c, QStringLiteral("合成"), kCompose,
-                                 twipsRect(6720, 240, 1335, 375));
-    Command1[1] = colouredButton(c, QStringLiteral("読み込み"), kLoadBase,
-                                 twipsRect(1920, 120, 1215, 375));
+    Command1[2] =
+        colouredButton(c, QStringLiteral("合成"), kCompose, twipsRect(6720, 240, 1335, 375));
+    Command1[1] =
+        colouredButton(c, QStringLiteral("読み込み"), kLoadBase, twipsRect(1920, 120, 1215, 375));
     Command1[0] = colouredButton(c, QStringLiteral("読み込み"), kLoadInsert,
                                  twipsRect(1920, 5640, 1215, 375));
     Picture4View1 = flatSurfaceView(s.Picture4[1], c, area);
@@ -80,15 +80,15 @@ void Form9Controls::setupControls(ProgramWindow *window, EditorSurfaces &s)
     Image2View = thumbnailView(s.Image2, c, twipsRect(120, 480, 3000, 2400));
 
     // The hidden surfaces and holders have no view: nothing ever shows them.
-    stackFrontToBack({Frame1, Command3[0], Command3[1], Command3[2], Command3[3], Command3[4],
-                      Command3[5], Command3[6], Command3[7], Command3[8], Picture3View,
-                      Command2[2], Command2[1], Command2[0], Command1[2], Command1[1],
-                      Command1[0], Picture4View1, Picture5View1, Label2, Image1View, Label1[1],
-                      Label1[2], Label1[0], Image2View});
-    chainTabOrder({Command1[0], Command1[1], Command1[2], Command2[0], Command2[1], Command2[2],
-                   Command3[8], Command3[7], Command3[6], Command3[5], Command3[4], Command3[3],
-                   Command3[2], Command3[1], Command3[0], Command4[0], Command4[1], Command4[2],
-                   Command4[3], Command4[4]});
+    stackFrontToBack({Frame1,       Command3[0], Command3[1],   Command3[2],   Command3[3],
+                      Command3[4],  Command3[5], Command3[6],   Command3[7],   Command3[8],
+                      Picture3View, Command2[2], Command2[1],   Command2[0],   Command1[2],
+                      Command1[1],  Command1[0], Picture4View1, Picture5View1, Label2,
+                      Image1View,   Label1[1],   Label1[2],     Label1[0],     Image2View});
+    chainTabOrder({Command1[0], Command1[1], Command1[2], Command2[0], Command2[1],
+                   Command2[2], Command3[8], Command3[7], Command3[6], Command3[5],
+                   Command3[4], Command3[3], Command3[2], Command3[1], Command3[0],
+                   Command4[0], Command4[1], Command4[2], Command4[3], Command4[4]});
     // The first control in tab order has the focus when the window opens, not the zoom
     // button that happens to be created first (a Space there would zoom).
     Command1[0]->setFocus();

@@ -5,21 +5,21 @@
 #include "platform/surface.h"
 #include "platform/surface_view.h"
 #include "ui/controls.h"
+#include "ui/palette.h"
 #include "ui/program_window.h"
 
 namespace
 {
 
-constexpr Colour kGrey = rgb(192, 192, 192);
-constexpr Colour kSlot = rgb(255, 255, 192);
-constexpr Colour kLoad = rgb(192, 255, 192);
-constexpr Colour kMove = rgb(255, 192, 255);
-constexpr Colour kHandOver = rgb(0, 255, 255);
-constexpr Colour kCompose = rgb(192, 255, 255);
-constexpr Colour kAnimate = rgb(255, 192, 192);
-constexpr Colour kSave = rgb(255, 192, 255);
-constexpr Colour kPrint = rgb(192, 192, 255);
-constexpr Colour kAdd = rgb(255, 255, 255);
+constexpr Colour kSlot = kPaleYellow;
+constexpr Colour kLoad = kPaleGreen;
+constexpr Colour kMove = kPaleMagenta;
+constexpr Colour kHandOver = kCyan;
+constexpr Colour kCompose = kPaleCyan;
+constexpr Colour kAnimate = kPaleRed;
+constexpr Colour kSave = kPaleMagenta;
+constexpr Colour kPrint = kPaleBlue;
+constexpr Colour kAdd = kWhite;
 
 // The strip: eight cells 118 pixels wide, 6 apart.
 constexpr int kCellLeft = 8;
