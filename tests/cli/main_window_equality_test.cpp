@@ -20,10 +20,7 @@ TEST_F(CliAgainstMainWindow, TwoFramesGiveTheMainWindowsPictureAndLattice)
         writePicture(pixels::randomPicture(320, 240, 32), QStringLiteral("two.bmp"));
     for (int w : {2, 3}) {
         SCOPED_TRACE(::testing::Message() << "w = " << w);
-        vars().lineWidth = w;
-        vars().latticeGap = w;
-        vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
+        setLineWidth(w);
         dialogs.answer(one);
         window().Command1_Click(0);
         dialogs.answer(two);

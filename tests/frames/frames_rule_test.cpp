@@ -79,10 +79,7 @@ TEST_F(FramesAgainstMainWindow, TwoFramesEqualTheMainWindowsCompositionPreviewAn
 
     for (int w : {1, 2, 3}) {
         SCOPED_TRACE(::testing::Message() << "w = " << w);
-        vars().lineWidth = w;
-        vars().latticeGap = w;
-        vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
+        setLineWidth(w);
         for (int slot : {0, 1}) {
             dialogs.answer(
                 writePicture(slot == 0 ? one : two, QStringLiteral("f%1.bmp").arg(slot)));

@@ -83,9 +83,7 @@ TEST_F(Animation, OffsetZeroShowsPictureOneAndOffsetLineWidthPictureTwo)
 {
     for (int w = 1; w <= 5; ++w) {
         SCOPED_TRACE(::testing::Message() << "lineWidth " << w);
-        // What the line-width dialog leaves behind: all three widths equal, lattices redrawn.
-        vars().lineWidth = vars().latticeGap = vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
+        setLineWidth(w);
         compose();
         window().Command2_Click();
         EXPECT_TRUE(showsAlone(0, w));

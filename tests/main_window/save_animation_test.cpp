@@ -40,10 +40,7 @@ TEST_F(SavingTheAnimation, WritesThePreviewCycleAsTheNameSays)
     composeTwoPictures();
     for (int w : {2, 3}) {
         SCOPED_TRACE(::testing::Message() << "w = " << w);
-        vars().lineWidth = w;
-        vars().latticeGap = w;
-        vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
+        setLineWidth(w);
         window().Command1_Click(2);
         const QString webp = temp.filePath(QStringLiteral("p.webp"));
         const QString gif = temp.filePath(QStringLiteral("p.gif"));

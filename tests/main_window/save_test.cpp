@@ -71,8 +71,7 @@ TEST_F(Saving, WritesTheComposedPictureAndItsLatticeBesideIt)
     for (bool byButton : {false, true}) {
         SCOPED_TRACE(byButton ? "Command4" : "menu");
         if (byButton) {
-            vars().lineWidth = vars().latticeGap = vars().latticeBar = 4;
-            Module3::DrawLatticeSheet(state);
+            setLineWidth(4);
             window().Command1_Click(2);
             dialogs.answer(path);
             window().Command4_Click();

@@ -132,9 +132,7 @@ TEST_F(PdfPrinting, PrintedBarsMatchThePrintedStripesAtEveryWidth)
 {
     for (int w = 1; w <= 5; ++w) {
         SCOPED_TRACE(w);
-        vars().lineWidth = vars().latticeGap = w;
-        vars().latticeBar = w;
-        Module3::DrawLatticeSheet(state);
+        setLineWidth(w);
         surfaces().Picture8[0].fillBox(0, 0, 320, 240, kBlack);
         surfaces().Picture9[0].fillBox(0, 0, 640, 480, kBlack);
         window().ComposePictures();

@@ -1,5 +1,7 @@
 #include "support/program_fixture.h"
 
+#include "state/module3.h"
+
 ProgramFixture::ProgramFixture()
 {
     app.folder = temp.path();
@@ -20,4 +22,10 @@ QString ProgramFixture::writePicture(const QImage &picture, const QString &name,
     const QString path = temp.filePath(name);
     EXPECT_TRUE(picture.save(path, format)) << name.toStdString();
     return path;
+}
+
+void ProgramFixture::setLineWidth(int w)
+{
+    vars().lineWidth = vars().latticeGap = vars().latticeBar = w;
+    Module3::DrawLatticeSheet(state);
 }

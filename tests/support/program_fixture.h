@@ -27,6 +27,8 @@ class ProgramFixture : public ::testing::Test
     SharedState &vars() { return state.vars; }
     // The clock of Timer1.
     ManualTimer &clock() { return *clock_; }
+    // What the line-width dialog leaves behind: all three widths w, the lattices redrawn.
+    void setLineWidth(int w);
     // Writes a picture into the temporary folder and returns its path.
     QString writePicture(const QImage &picture, const QString &name, const char *format = "BMP");
 
