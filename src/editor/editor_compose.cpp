@@ -55,14 +55,14 @@ constexpr QRgb kWhitePixel = toQRgb(kWhite);
 // the cache until the composition reads them.
 constexpr int kInsertBand = 16;
 
-// One row where the insert surface reaches: the insert picture cut out by the mask (i AND m),
-// the base picture with its holes blacked out (n AND b), and the composed row from both over
-// white.
+// One row where the insert surface reaches: the insert picture cut out by the mask (i AND m)
+// XORed onto the base picture with its holes blacked out (n AND b). Over white, ANDing the
+// base again changes nothing, so the composed row is those two alone.
 void composeRow(const QRgb *__restrict m, const QRgb *__restrict n, const QRgb *__restrict b,
                 const QRgb *__restrict i, QRgb *__restrict out, int count)
 {
     for (int x = 0; x < count; ++x)
-        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ (m[x] & i[x])) | kAlpha;
+        out[x] = ((n[x] & b[x]) ^ (m[x] & i[x])) | kAlpha;
 }
 
 // The same where the insert surface does not reach: nothing is ANDed into the mask there.
@@ -70,7 +70,7 @@ void composeRowWithoutInsert(const QRgb *__restrict m, const QRgb *__restrict n,
                              const QRgb *__restrict b, QRgb *__restrict out, int count)
 {
     for (int x = 0; x < count; ++x)
-        out[x] = ((kWhitePixel & b[x] & (n[x] & b[x])) ^ m[x]) | kAlpha;
+        out[x] = ((n[x] & b[x]) ^ m[x]) | kAlpha;
 }
 
 // An image's rows by address: one detach check for the image, not one per row.
