@@ -9,7 +9,7 @@ set(LINTARO_APP_ID io.github.lintaro.Lintaro)
 set(LINTARO_ICON_SIZES 16 24 32 48 64 128 256)
 
 add_executable(lintaro_make_icons tools/make_icons.cpp)
-target_link_libraries(lintaro_make_icons PRIVATE lintaro_core)
+target_link_libraries(lintaro_make_icons PRIVATE lintaro_windows)
 set(LINTARO_ICON_DIR ${CMAKE_BINARY_DIR}/icons/hicolor)
 add_custom_command(
   OUTPUT ${LINTARO_ICON_DIR}/32x32/apps/${LINTARO_APP_ID}.png

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "frames_window/frame_slots.h"
+#include "frames_window/frames_animation.h"
+#include "platform/interval_timer.h"
+#include "platform/picture_holder.h"
+#include "platform/surface.h"
+#include "printing/frames_print.h"
+#include "ui/frames_controls.h"
+#include "ui/program_window.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+struct ProgramState;
+struct Platform;
+class SheetWindow;
+
+// The window "コマアニメーション": a stripe animation of 2 to 8 frames. The user fills a
+// strip of frame slots, composes them under the chosen slit width and canvas size, watches
+// the lattice slide over the composition, and saves or prints the composition and its
+// lattice. The frames rule does the pixel work; this window only handles its controls.
+class FramesWindow : public ProgramWindow, public FramesControls
+{
+    Q_OBJECT
+  public:
+    FramesWindow(ProgramState &state, Platform &platform);
+    ~FramesWindow() override;
+
+    const FrameSlots &frameSlots() const { return slots_; }
+    const FramesAnimation &animation() const { return animation_; }
+    IntervalTimer &PreviewTimer() const { return *timer_; }
+    // The surface the preview shows: the composed picture, or a frame under the lattice.
+    Surface PreviewSurface{640, 480};
+    // The thumbnails of the strip's cells.
+    std::vector<PictureHolder> Thumbnails;
+
+    // Event handlers, one per control event.
+    void SlotLoad_Click(int index);                      // 「読み込み」
+    void SlotImage_Click(int index);                     // a slot's thumbnail
+    void SlotImage_Drop(int index, const QString &path); // a file dropped on a thumbnail
+    void SlotLeft_Click(int index);                      // 「←」
+    void SlotRemove_Click(int index);                    // 「×」
+    void SlotRight_Click(int index);                     // 「→」
+    void AddSlot_Click();                                // 「コマを足す」
+    void UseMainPictures_Click();                        // 「絵１・絵２を使う」
+    void SizeOption_Click(int index); // 「320 × 240」, 「640 × 480」, 「大きさを入れる」
+    void Compose_Click();             // 「合成」
+    void StartPreview_Click();        // 「うごかす」
+    void StopPreview_Click();         // 「とめる」
+    void PreviewTimer_Timer();        // the preview's clock, every 100 ms
+    void Preview_Drag(int travel); // the mouse dragged across the preview
+    void Save_Click();             // 「保存」
+    void SaveAnimation_Click();    // 「アニメーションを保存」
+    void PrintPicture_Click();     // 「絵の印刷」
+    void PrintLattice_Click();     // 「格子の印刷」
+    void PrintSheet_Click();       // 「印刷用シート」
+
+    // The canvas the frames are fitted onto, as the size options say.
+    QSize CanvasSize() const;
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void LoadSlot(int index, const QString &path);
+    // Whether two or more slots hold a picture; tells the user when not.
+    bool EnoughFramesOrTell();
+    void ShowSlots();
+    void StopAnimation();
+    void ShowPreviewFrame();
+    void ShowComposedPicture();
+    void EnableComposedCommands();
+    void PrintPage(const QImage &picture);
+
+    ProgramState &state_;
+    Platform &platform_;
+    std::unique_ptr<IntervalTimer> timer_;
+    FrameSlots slots_;
+    FramesAnimation animation_;
+    QPointer<SheetWindow> sheetWindow_;
+};

@@ -1,0 +1,106 @@
+#include "frames_window/frames_window.h"
+
+#include "export/preview_animation.h"
+#include "frames_window/lattice_file_name.h"
+#include "platform/command_error.h"
+#include "platform/file_dialogs.h"
+#include "platform/picture_file.h"
+#include "platform/platform.h"
+#include "sheet/sheet_picture.h"
+#include "sheet_window/sheet_window.h"
+#include "state/program_state.h"
+
+#include <QFile>
+
+namespace
+{
+// The composition is saved as PNG or BMP, as its name says.
+FileDialogRequest framesSaveRequest(const QString &folder)
+{
+    return FileDialogRequest{QStringLiteral("(*.png;*.bmp)|*.png;*.bmp"), folder, QString(), 0};
+}
+} // namespace
+
+// The composed picture under the chosen name and its lattice sheet beside it as
+// "<name>_格子.<ext>", each written completely before it replaces a file. Should the
+// lattice fail after the picture was written as a new file, the new picture is removed again, so
+// a failed save leaves no half of a pair behind.
+void FramesWindow::Save_Click()
+{
+    if (!animation_.isComposed())
+        return;
+    StopAnimation();
+    QString chosen;
+    if (!runSilently(
+            [&] { chosen = platform_.dialogs.showSave(framesSaveRequest(state_.vars.appFolder)); }))
+        return;
+    const QString picturePath = framesPictureFileName(chosen);
+    const QString latticePath = latticeFileName(picturePath);
+    const bool pictureExisted = QFile::exists(picturePath);
+    bool pictureWritten = false;
+    try {
+        savePicture(animation_.composed(), picturePath);
+        pictureWritten = true;
+        savePicture(animation_.lattice(), latticePath);
+    } catch (const FileNotWritten &failure) {
+        if (pictureWritten && !pictureExisted)
+            QFile::remove(picturePath);
+        reportFileNotWritten(platform_.messages, QString::fromStdString(failure.path()),
+                             QString::fromStdString(failure.reason()));
+    } catch (const CommandError &failure) {
+        if (pictureWritten && !pictureExisted)
+            QFile::remove(picturePath);
+        reportFileNotWritten(platform_.messages, pictureWritten ? latticePath : picturePath,
+                             QString::fromStdString(failure.what()));
+    }
+}
+
+// One cycle of the preview as an animated GIF or WebP, as the chosen name says.
+void FramesWindow::SaveAnimation_Click()
+{
+    if (!animation_.isComposed())
+        return;
+    StopAnimation();
+    runSilently([&] {
+        const QString path =
+            platform_.dialogs.showSave(animationSaveRequest(state_.vars.appFolder));
+        animation::savePreviewAnimation(animation_.composed(), animation_.slit(),
+                                        animation_.frameCount(), path, platform_.messages);
+    });
+}
+
+void FramesWindow::PrintPicture_Click()
+{
+    if (animation_.isComposed())
+        PrintPage(animation_.composed());
+}
+
+void FramesWindow::PrintLattice_Click()
+{
+    if (animation_.isComposed())
+        PrintPage(animation_.lattice());
+}
+
+void FramesWindow::PrintPage(const QImage &picture)
+{
+    StopAnimation();
+    using namespace frames_print;
+    const Paper paper = PaperOption[1]->isChecked() ? Paper::B5 : Paper::A4;
+    const Orientation orientation =
+        OrientationOption[1]->isChecked() ? Orientation::Portrait : Orientation::Landscape;
+    PrintFramesPage(picture, paper, orientation, platform_.printer, platform_.messages);
+}
+
+// The print sheet of the frames in the strip, each decoded afresh from its file as finely
+// as the sheet needs, on a canvas of the chosen canvas's proportions. The sheet composes
+// for itself, at the printer's resolution, so it needs no composition here.
+void FramesWindow::PrintSheet_Click()
+{
+    StopAnimation();
+    if (!EnoughFramesOrTell())
+        return;
+    std::vector<sheet::FramePicture> frames;
+    for (const FrameSlot &slot : slots_.frames())
+        frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
+    showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize());
+}
