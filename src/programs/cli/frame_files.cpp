@@ -37,10 +37,7 @@ QImage loadFittedFrame(const QString &path, QSize canvas)
     } catch (const CommandError &e) {
         throw InputNotRead(path, QString::fromStdString(e.what()));
     }
-    QImage fitted = frames::FitFrame(decoded.picture, decoded.naturalSize, canvas);
-    if (fitted.isNull())
-        throw std::bad_alloc();
-    return fitted;
+    return frames::FitFrame(decoded.picture, decoded.naturalSize, canvas);
 }
 
 } // namespace
@@ -48,20 +45,13 @@ QImage loadFittedFrame(const QString &path, QSize canvas)
 QImage composeFrameFiles(const FrameSet &set, Progress &progress)
 {
     const int count = int(set.paths.size());
-    // The first frame's canvas becomes the composed picture: its own columns are already
-    // in place, and every other column is overwritten by the frame it belongs to.
-    QImage composed;
-    for (int i = 0; i < count; ++i) {
+    return frames::ComposeFittedFrames(count, set.slit, [&](int i) {
         progress.step(
             QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(set.paths[i]));
         QImage fitted = loadFittedFrame(set.paths[i], set.canvas);
         progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
-        if (i == 0)
-            composed = std::move(fitted);
-        else
-            frames::ComposeFrameInto(composed, fitted, i, count, set.slit);
-    }
-    return composed;
+        return fitted;
+    });
 }
 
 std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, Progress &progress)

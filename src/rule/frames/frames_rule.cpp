@@ -126,6 +126,23 @@ void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int fra
     }
 }
 
+QImage ComposeFittedFrames(int frameCount, int slit, const std::function<QImage(int)> &fittedFrame)
+{
+    // The first frame's canvas becomes the composed picture: its own columns are already in
+    // place, and every other column is overwritten by the frame it belongs to.
+    QImage composed;
+    for (int i = 0; i < frameCount; ++i) {
+        QImage fitted = fittedFrame(i);
+        if (fitted.isNull())
+            throw std::bad_alloc();
+        if (i == 0)
+            composed = std::move(fitted);
+        else
+            ComposeFrameInto(composed, fitted, i, frameCount, slit);
+    }
+    return composed;
+}
+
 QImage FramesLattice(QSize size, int slit, int frameCount)
 {
     checkRule(slit, frameCount);

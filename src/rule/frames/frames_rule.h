@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <functional>
 #include <vector>
 
 // The rule of a stripe animation of N frames, for any N from 2 to 8 and slit width w.
@@ -42,6 +43,10 @@ QImage ComposeFrames(const std::vector<QImage> &canvases, int slit);
 // at the printer's resolution has slits of many dots. Throws std::invalid_argument like
 // ComposeFrames otherwise.
 void ComposeFrameInto(QImage &composed, const QImage &canvas, int index, int frameCount, int slit);
+// The same for frames fitted one at a time: fittedFrame(i) gives frame i fitted to the
+// canvas, and is asked for each frame in order, so only one fitted frame is held beside the
+// composed picture. Throws std::bad_alloc when a fitted frame is null (no memory for it).
+QImage ComposeFittedFrames(int frameCount, int slit, const std::function<QImage(int)> &fittedFrame);
 
 // The lattice sheet of the given size.
 QImage FramesLattice(QSize size, int slit, int frameCount);
