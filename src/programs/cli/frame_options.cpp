@@ -35,10 +35,7 @@ int readNumber(const QString &option, const QString &text, int low, int high)
     return value;
 }
 
-namespace
-{
-
-QSize readSize(const QString &text)
+QSize readCanvasSize(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
     const QRegularExpressionMatch match = pattern.match(text);
@@ -58,6 +55,9 @@ QSize readSize(const QString &text)
     return QSize(width, height);
 }
 
+namespace
+{
+
 QString fileKey(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
@@ -65,18 +65,24 @@ QString fileKey(const QString &path)
 
 } // namespace
 
-FrameSet readFrameSet(const QCommandLineParser &parser)
+QStringList readFramePaths(const QCommandLineParser &parser)
 {
-    FrameSet set;
-    set.paths = parser.positionalArguments();
-    if (set.paths.size() < frames::kMinFrames || set.paths.size() > frames::kMaxFrames)
+    const QStringList paths = parser.positionalArguments();
+    if (paths.size() < frames::kMinFrames || paths.size() > frames::kMaxFrames)
         throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
                              .arg(frames::kMinFrames)
                              .arg(frames::kMaxFrames)
-                             .arg(set.paths.size()));
+                             .arg(paths.size()));
+    return paths;
+}
+
+FrameSet readFrameSet(const QCommandLineParser &parser)
+{
+    FrameSet set;
+    set.paths = readFramePaths(parser);
     set.slit = readNumber(QStringLiteral("slit"), parser.value(QStringLiteral("slit")),
                           frames::kMinSlit, frames::kMaxSlit);
-    set.canvas = readSize(parser.value(QStringLiteral("size")));
+    set.canvas = readCanvasSize(parser.value(QStringLiteral("size")));
     return set;
 }
 

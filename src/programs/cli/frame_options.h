@@ -20,6 +20,11 @@ struct FrameSet {
 void addFrameSetOptions(QCommandLineParser &parser);
 FrameSet readFrameSet(const QCommandLineParser &parser);
 
+// The frames named on the command line, 2 to 8 of them, and a canvas size "WxH" within the
+// frames rule's limits. Throw UsageError.
+QStringList readFramePaths(const QCommandLineParser &parser);
+QSize readCanvasSize(const QString &text);
+
 // A whole number within [low, high] for the option, or UsageError naming the option.
 int readNumber(const QString &option, const QString &text, int low, int high);
 

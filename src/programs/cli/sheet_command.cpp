@@ -5,10 +5,7 @@
 #include "cli/frame_options.h"
 #include "cli/output_plan.h"
 #include "cli/progress.h"
-#include "frames/frames_rule.h"
 #include "sheet/sheet_files.h"
-
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -115,24 +112,8 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
         return job;
     }
     // The frames and the canvas as compose takes them; the slit is the sheet's own.
-    job.set.paths = parser.positionalArguments();
-    const QString size = parser.value(QStringLiteral("size"));
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,9})[xX](\\d{1,9})$"));
-    const QRegularExpressionMatch match = pattern.match(size);
-    job.set.canvas = QSize(match.captured(1).toInt(), match.captured(2).toInt());
-    if (!match.hasMatch() || job.set.canvas.width() < frames::kMinCanvasSide ||
-        job.set.canvas.width() > frames::kMaxCanvasSide ||
-        job.set.canvas.height() < frames::kMinCanvasSide ||
-        job.set.canvas.height() > frames::kMaxCanvasSide)
-        throw UsageError(QStringLiteral("--size takes WIDTHxHEIGHT, each from %1 to %2, not \"%3\"")
-                             .arg(frames::kMinCanvasSide)
-                             .arg(frames::kMaxCanvasSide)
-                             .arg(size));
-    if (job.set.paths.size() < frames::kMinFrames || job.set.paths.size() > frames::kMaxFrames)
-        throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
-                             .arg(frames::kMinFrames)
-                             .arg(frames::kMaxFrames)
-                             .arg(job.set.paths.size()));
+    job.set.canvas = readCanvasSize(parser.value(QStringLiteral("size")));
+    job.set.paths = readFramePaths(parser);
     checkDistinctFiles(job.set.paths, {job.output, job.svg});
     return job;
 }
