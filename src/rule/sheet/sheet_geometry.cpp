@@ -58,6 +58,11 @@ double dotsPerMm(int dpi)
     return dpi / kMmPerInch;
 }
 
+QRect SheetGeometry::latticeDots() const
+{
+    return QRect(originDots, frames::LatticeSheetSize(canvasDots, slitDots, frameCount));
+}
+
 int slitDots(double slitMm, int dpi)
 {
     return std::max(1, int(std::lround(slitMm * dpi / kMmPerInch)));
@@ -76,7 +81,7 @@ QString mmText(double mm)
 double largestWidthMm(const SheetChoices &choices, int frameCount, QSize canvasAspect)
 {
     checkChoices(choices, frameCount, canvasAspect);
-    const int period = frameCount * slitDots(choices.slitMm, choices.dpi);
+    const int period = frames::CycleLength(slitDots(choices.slitMm, choices.dpi), frameCount);
     const QSizeF room = roomMm(choices, dotsToMm(period, choices.dpi));
     const double byHeight = room.height() * canvasAspect.width() / canvasAspect.height();
     // Whole tenths, rounded down, so the width shown is the width used and still fits
@@ -118,7 +123,7 @@ SheetGeometry layOutSheet(const SheetChoices &choices, int frameCount, QSize can
     g.paperMm = paperMm(choices.paper, choices.landscape);
     g.requestedSlitMm = choices.slitMm;
     g.slitDots = slitDots(choices.slitMm, choices.dpi);
-    g.periodDots = frameCount * g.slitDots;
+    g.periodDots = frames::CycleLength(g.slitDots, frameCount);
     const int w = std::max(1, int(std::lround(width * dotsPerMm(choices.dpi))));
     g.canvasDots = QSize(w, heightDotsFor(w, canvasAspect));
 

@@ -63,10 +63,7 @@ struct SheetGeometry {
     QRect pictureDots() const { return QRect(originDots, canvasDots); }
     // The lattice covers the picture area and one period more to the right, so that it
     // still covers the whole picture wherever it is slid within a cycle.
-    QRect latticeDots() const
-    {
-        return QRect(originDots, QSize(canvasDots.width() + periodDots, canvasDots.height()));
-    }
+    QRect latticeDots() const;
 };
 
 // The largest picture width, in whole tenths of a millimetre, whose picture, lattice and

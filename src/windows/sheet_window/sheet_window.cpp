@@ -1,6 +1,7 @@
 #include "sheet_window/sheet_window.h"
 
 #include "platform/command_error.h"
+#include "frames/frames_rule.h"
 #include "platform/platform.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_geometry.h"
@@ -128,7 +129,7 @@ void SheetWindow::UpdateFigures()
                            .arg(dots));
     const int count = int(frames_.size());
     Label1[1]->setText(QStringLiteral("周期 %1 mm（指定 %2 mm、%3 コマ）")
-                           .arg(sheet::mmText(sheet::dotsToMm(count * dots, c.dpi)),
+                           .arg(sheet::mmText(sheet::dotsToMm(frames::CycleLength(dots, count), c.dpi)),
                                 sheet::mmText(count * c.slitMm))
                            .arg(count));
     try {
