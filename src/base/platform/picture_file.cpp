@@ -2,6 +2,7 @@
 
 #include "platform/command_error.h"
 #include "platform/file_writing.h"
+#include "platform/png_encoding.h"
 #include "platform/surface.h"
 
 #include <QBuffer>
@@ -134,6 +135,14 @@ void savePictureAsBmp(const QImage &picture, const QString &path)
 
 void savePicture(const QImage &picture, const QString &path)
 {
-    const char *format = path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "PNG" : "BMP";
-    writeWholeFile(path, encodePicture(picture, path, format));
+    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        savePictureAsBmp(picture, path);
+        return;
+    }
+    if (picture.isNull())
+        throw FileNotWritten(path.toStdString(), "nothing to save");
+    const QByteArray png = encodePng(picture);
+    if (png.isEmpty())
+        throw FileNotWritten(path.toStdString(), "the PNG encoder failed");
+    writeWholeFile(path, png);
 }
