@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <future>
 #include <new>
+#include <system_error>
 #include <utility>
 
 namespace cli
@@ -20,7 +22,7 @@ namespace
 
 // The system's reason comes first: a missing file, a folder, a device or a file without
 // permission is named as such before the decoder is asked.
-QImage loadFittedFrame(const QString &path, QSize canvas)
+DecodedPicture decodeFrame(const QString &path, QSize canvas)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -31,13 +33,23 @@ QImage loadFittedFrame(const QString &path, QSize canvas)
     if (!file.open(QIODevice::ReadOnly))
         throw InputNotRead(path, file.errorString());
     file.close();
-    DecodedPicture decoded;
     try {
-        decoded = loadPictureFor(path, canvas);
+        return loadPictureFor(path, canvas);
     } catch (const CommandError &e) {
         throw InputNotRead(path, QString::fromStdString(e.what()));
     }
-    return frames::FitFrame(decoded.picture, decoded.naturalSize, canvas);
+}
+
+// The frame's decoding, started on a thread of its own where one can be had, so that the
+// next frame decodes on the second core while this one is fitted and composed; where no
+// thread can start it decodes when asked for.
+std::future<DecodedPicture> startDecoding(const QString &path, QSize canvas)
+{
+    try {
+        return std::async(std::launch::async, decodeFrame, path, canvas);
+    } catch (const std::system_error &) {
+        return std::async(std::launch::deferred, decodeFrame, path, canvas);
+    }
 }
 
 } // namespace
@@ -45,13 +57,18 @@ QImage loadFittedFrame(const QString &path, QSize canvas)
 QImage composeFrameFiles(const FrameSet &set, Progress &progress)
 {
     const int count = int(set.paths.size());
-    return frames::ComposeFittedFrames(count, set.slit, [&](int i) {
+    std::future<DecodedPicture> next = startDecoding(set.paths[0], set.canvas);
+    const QImage composed = frames::ComposeFittedFrames(count, set.slit, [&](int i) {
         progress.step(
             QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(set.paths[i]));
-        QImage fitted = loadFittedFrame(set.paths[i], set.canvas);
+        const DecodedPicture decoded = next.get();
+        if (i + 1 < count)
+            next = startDecoding(set.paths[i + 1], set.canvas);
+        QImage fitted = frames::FitFrame(decoded.picture, decoded.naturalSize, set.canvas);
         progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
         return fitted;
     });
+    return composed;
 }
 
 std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, Progress &progress)
