@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config time bc
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libcups2-dev
-  libgif-dev libimagequant-dev libwebp-dev
+  libgif-dev libimagequant-dev libwebp-dev libspng-dev
+  libvips-dev
   fonts-ipafont-gothic qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
