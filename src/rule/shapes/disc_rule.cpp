@@ -1,0 +1,149 @@
+#include "shapes/disc_rule.h"
+
+#include "frames/frames_rule.h"
+
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <stdexcept>
+
+namespace shapes
+{
+
+namespace
+{
+
+constexpr uint32_t kWhitePixel = 0xFFFFFFFFu;
+constexpr uint32_t kBlackPixel = 0xFF000000u;
+constexpr double kBoundarySlack = 1e-6;
+
+void checkRule(int periods, int frameCount)
+{
+    if (frameCount < frames::kMinFrames || frameCount > frames::kMaxFrames)
+        throw std::invalid_argument("frame count out of range");
+    if (periods < kMinPeriods || periods > kMaxPeriods)
+        throw std::invalid_argument("periods out of range");
+}
+
+int positiveMod(int value, int modulus)
+{
+    const int r = value % modulus;
+    return r < 0 ? r + modulus : r;
+}
+
+// Where a pixel lies on the lattice disc: the radius and the centre's distances.
+struct DiscGeometry {
+    double centreX;
+    double centreY;
+    double radius;
+    double hub;
+    double pinHole;
+
+    explicit DiscGeometry(QSize canvas)
+        : centreX(canvas.width() / 2.0), centreY(canvas.height() / 2.0),
+          radius(std::min(canvas.width(), canvas.height()) / 2.0), hub(radius / 10.0),
+          pinHole(std::max(1.0, radius / 50.0))
+    {
+    }
+    double distance(int x, int y) const
+    {
+        return std::hypot(x + 0.5 - centreX, y + 0.5 - centreY);
+    }
+};
+
+} // namespace
+
+double DiscSlitPosition(QSize canvas, int periods, int frameCount, int x, int y)
+{
+    const double dx = x + 0.5 - canvas.width() / 2.0;
+    const double dy = y + 0.5 - canvas.height() / 2.0;
+    // Clockwise from 12 o'clock, with y growing downwards: atan2 of right over up.
+    double theta = std::atan2(dx, -dy);
+    if (theta < 0)
+        theta += 2 * std::numbers::pi;
+    return theta * periods * frameCount / (2 * std::numbers::pi);
+}
+
+int SectorOf(double slitPosition)
+{
+    const double nearest = std::round(slitPosition);
+    if (std::abs(slitPosition - nearest) < kBoundarySlack)
+        return int(nearest);
+    return int(std::floor(slitPosition));
+}
+
+QImage ComposeDisc(const std::vector<QImage> &canvases, int periods)
+{
+    const int count = int(canvases.size());
+    checkRule(periods, count);
+    const QSize size = canvases.front().size();
+    std::vector<QImage> frames;
+    for (const QImage &canvas : canvases) {
+        if (canvas.size() != size)
+            throw std::invalid_argument("frames differ in size");
+        frames.push_back(canvas.convertToFormat(QImage::Format_RGB32));
+    }
+    QImage composed(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const int sector = SectorOf(DiscSlitPosition(size, periods, count, x, y));
+            const QImage &frame = frames[size_t(positiveMod(-sector, count))];
+            out[x] = reinterpret_cast<const uint32_t *>(frame.constScanLine(y))[x];
+        }
+    }
+    return composed;
+}
+
+QImage DiscLattice(QSize canvas, int periods, int frameCount)
+{
+    checkRule(periods, frameCount);
+    const DiscGeometry disc(canvas);
+    QImage lattice(canvas, QImage::Format_RGB32);
+    for (int y = 0; y < canvas.height(); ++y) {
+        auto *out = reinterpret_cast<uint32_t *>(lattice.scanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            const double r = disc.distance(x, y);
+            bool clear = r > disc.radius || r < disc.pinHole;
+            if (!clear && r >= disc.hub) {
+                const int sector = SectorOf(DiscSlitPosition(canvas, periods, frameCount, x, y));
+                clear = positiveMod(sector, frameCount) == 0;
+            }
+            out[x] = clear ? kWhitePixel : kBlackPixel;
+        }
+    }
+    return lattice;
+}
+
+int DiscCycleLength(int frameCount)
+{
+    return frameCount * kPreviewStepsPerSlit;
+}
+
+QImage DiscPreviewFrame(const QImage &composed, int periods, int frameCount, int step)
+{
+    checkRule(periods, frameCount);
+    const QImage source = composed.convertToFormat(QImage::Format_RGB32);
+    const QSize size = source.size();
+    const DiscGeometry disc(size);
+    const double turn = double(step) / kPreviewStepsPerSlit;
+    QImage frame(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(source.constScanLine(y));
+        auto *out = reinterpret_cast<uint32_t *>(frame.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const double r = disc.distance(x, y);
+            if (r > disc.radius) {
+                out[x] = kWhitePixel;
+                continue;
+            }
+            const int sector =
+                SectorOf(DiscSlitPosition(size, periods, frameCount, x, y) + turn);
+            const bool shows = r >= disc.hub && positiveMod(sector, frameCount) == 0;
+            out[x] = shows ? in[x] : kBlackPixel;
+        }
+    }
+    return frame;
+}
+
+} // namespace shapes
