@@ -1,7 +1,7 @@
 #include "sheet_window/sheet_window.h"
 
-#include "platform/command_error.h"
 #include "frames/frames_rule.h"
+#include "platform/command_error.h"
 #include "platform/platform.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_geometry.h"
@@ -25,131 +25,85 @@ struct BusyCursor {
 
 SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> frames,
                          QSize canvasAspect, QWidget *parent)
-    : ProgramWindow(kTitle, 9000, 5400, parent), platform_(platform), frames_(std::move(frames)),
+    : ProgramWindow(kTitle, parent), platform_(platform), frames_(std::move(frames)),
       canvasAspect_(canvasAspect)
 {
     setupControls(this);
-    for (int i = 0; i < 3; ++i)
-        connect(Option1[i], &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
-    for (int i = 0; i < 2; ++i)
-        connect(Option2[i], &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
-    connect(Text1, &QDoubleSpinBox::valueChanged, this, &SheetWindow::Text1_Change);
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &SheetWindow::Combo1_Click);
-    connect(Check1, &QCheckBox::clicked, this, &SheetWindow::Check1_Click);
-    connect(Text2, &QDoubleSpinBox::valueChanged, this, &SheetWindow::Text2_Change);
-    for (int i = 0; i < 6; ++i)
-        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    UpdateFigures();
+    for (QRadioButton *option : paperChoice)
+        connect(option, &QRadioButton::clicked, this, &SheetWindow::updateFigures);
+    for (QRadioButton *option : {uprightChoice, landscapeChoice})
+        connect(option, &QRadioButton::clicked, this, &SheetWindow::updateFigures);
+    connect(slitMm, &QDoubleSpinBox::valueChanged, this, &SheetWindow::updateFigures);
+    connect(dpiChoice, &QComboBox::currentIndexChanged, this, &SheetWindow::updateFigures);
+    connect(largestWidthCheck, &QCheckBox::clicked, this, &SheetWindow::largestWidthClicked);
+    connect(widthMm, &QDoubleSpinBox::valueChanged, this, &SheetWindow::updateFigures);
+    connect(saveSheetButton, &QPushButton::clicked, this, &SheetWindow::saveSheet);
+    connect(printSheetButton, &QPushButton::clicked, this, &SheetWindow::printSheet);
+    connect(saveLatticeButton, &QPushButton::clicked, this, &SheetWindow::saveLattice);
+    connect(saveCalibrationButton, &QPushButton::clicked, this, &SheetWindow::saveCalibration);
+    connect(printCalibrationButton, &QPushButton::clicked, this, &SheetWindow::printCalibration);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    updateFigures();
 }
 
 void SheetWindow::setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect)
 {
     frames_ = std::move(frames);
     canvasAspect_ = canvasAspect;
-    UpdateFigures();
+    updateFigures();
 }
 
 sheet::SheetChoices SheetWindow::choices() const
 {
     sheet::SheetChoices c;
-    c.paper = Option1[1]->isChecked()   ? sheet::Paper::JisB5
-              : Option1[2]->isChecked() ? sheet::Paper::Letter
-                                        : sheet::Paper::A4;
-    c.landscape = Option2[1]->isChecked();
-    c.slitMm = Text1->value();
-    c.dpi = Combo1->currentData().toInt();
-    if (!Check1->isChecked())
-        c.widthMm = Text2->value();
+    for (int i = 0; i < kPaperCount; ++i)
+        if (paperChoice[i]->isChecked())
+            c.paper = kPapers[i];
+    c.landscape = landscapeChoice->isChecked();
+    c.slitMm = slitMm->value();
+    c.dpi = dpiChoice->currentData().toInt();
+    if (!largestWidthCheck->isChecked())
+        c.widthMm = widthMm->value();
     return c;
 }
 
-void SheetWindow::Option1_Click(int)
+void SheetWindow::largestWidthClicked()
 {
-    UpdateFigures();
+    widthMm->setEnabled(!largestWidthCheck->isChecked());
+    updateFigures();
 }
 
-void SheetWindow::Option2_Click(int)
-{
-    UpdateFigures();
-}
-
-void SheetWindow::Text1_Change()
-{
-    UpdateFigures();
-}
-
-void SheetWindow::Combo1_Click()
-{
-    UpdateFigures();
-}
-
-void SheetWindow::Check1_Click()
-{
-    Text2->setEnabled(!Check1->isChecked());
-    UpdateFigures();
-}
-
-void SheetWindow::Text2_Change()
-{
-    UpdateFigures();
-}
-
-void SheetWindow::Command1_Click(int index)
-{
-    switch (index) {
-    case 0:
-        SaveSheet();
-        break;
-    case 1:
-        PrintSheet();
-        break;
-    case 2:
-        SaveLattice();
-        break;
-    case 3:
-        SaveCalibration();
-        break;
-    case 4:
-        PrintCalibration();
-        break;
-    case 5:
-        hide();
-        break;
-    default:
-        break;
-    }
-}
-
-void SheetWindow::UpdateFigures()
+void SheetWindow::updateFigures()
 {
     const sheet::SheetChoices c = choices();
     const int dots = sheet::slitDots(c.slitMm, c.dpi);
-    Label1[0]->setText(QStringLiteral("→ 実際 %1 mm（%2 ドット）")
-                           .arg(sheet::mmText(sheet::dotsToMm(dots, c.dpi)))
-                           .arg(dots));
+    realSlitLabel->setText(QStringLiteral("→ 実際 %1 mm（%2 ドット）")
+                               .arg(sheet::mmText(sheet::dotsToMm(dots, c.dpi)))
+                               .arg(dots));
     const int count = int(frames_.size());
-    Label1[1]->setText(QStringLiteral("周期 %1 mm（指定 %2 mm、%3 コマ）")
-                           .arg(sheet::mmText(sheet::dotsToMm(frames::CycleLength(dots, count), c.dpi)),
-                                sheet::mmText(count * c.slitMm))
-                           .arg(count));
+    realPeriodLabel->setText(
+        QStringLiteral("周期 %1 mm（指定 %2 mm、%3 コマ）")
+            .arg(sheet::mmText(sheet::dotsToMm(frames::CycleLength(dots, count), c.dpi)),
+                 sheet::mmText(count * c.slitMm))
+            .arg(count));
     try {
         const sheet::SheetGeometry g = sheet::layOutSheet(c, count, canvasAspect_);
-        if (Check1->isChecked()) {
+        if (largestWidthCheck->isChecked()) {
             // The box follows the largest width while it is not the user's to set.
-            const QSignalBlocker quiet(Text2);
-            Text2->setValue(sheet::largestWidthMm(c, count, canvasAspect_));
+            const QSignalBlocker quiet(widthMm);
+            widthMm->setValue(sheet::largestWidthMm(c, count, canvasAspect_));
         }
-        Label2->setText(
+        pictureSizeLabel->setText(
             QStringLiteral("%1 × %2 mm")
                 .arg(QString::number(g.widthMm(), 'f', 1), QString::number(g.heightMm(), 'f', 1)));
-        Label3->clear();
+        refusalLabel->clear();
     } catch (const sheet::SheetRefused &refused) {
-        Label2->clear();
-        Label3->setText(refused.message());
+        pictureSizeLabel->clear();
+        refusalLabel->setText(refused.message());
     }
 }
 
-std::optional<sheet::SheetGeometry> SheetWindow::LayOutOrTell()
+std::optional<sheet::SheetGeometry> SheetWindow::layOutOrTell()
 {
     try {
         return sheet::layOutSheet(choices(), int(frames_.size()), canvasAspect_);
@@ -159,7 +113,7 @@ std::optional<sheet::SheetGeometry> SheetWindow::LayOutOrTell()
     }
 }
 
-std::optional<QString> SheetWindow::AskSavePath(const QString &filter, const QString &suffix)
+std::optional<QString> SheetWindow::askSavePath(const QString &filter, const QString &suffix)
 {
     try {
         FileDialogRequest request;
@@ -173,12 +127,12 @@ std::optional<QString> SheetWindow::AskSavePath(const QString &filter, const QSt
     }
 }
 
-void SheetWindow::SaveSheet()
+void SheetWindow::saveSheet()
 {
-    const auto g = LayOutOrTell();
+    const auto g = layOutOrTell();
     if (!g)
         return;
-    const auto path = AskSavePath(kPdfFilter, QStringLiteral(".pdf"));
+    const auto path = askSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
     try {
@@ -193,9 +147,9 @@ void SheetWindow::SaveSheet()
     }
 }
 
-void SheetWindow::PrintSheet()
+void SheetWindow::printSheet()
 {
-    if (!LayOutOrTell())
+    if (!layOutOrTell())
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Lintaro 印刷用シート"));
@@ -215,16 +169,16 @@ void SheetWindow::PrintSheet()
     }
 }
 
-void SheetWindow::SaveLattice()
+void SheetWindow::saveLattice()
 {
-    const auto g = LayOutOrTell();
+    const auto g = layOutOrTell();
     if (!g)
         return;
-    const auto path = AskSavePath(kSvgFilter, QStringLiteral(".svg"));
+    const auto path = askSavePath(kSvgFilter, QStringLiteral(".svg"));
     if (!path)
         return;
     try {
-        sheet::writeLatticeSvg(*path, *g, Text3->value());
+        sheet::writeLatticeSvg(*path, *g, kerfMm->value());
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
     } catch (const FileNotWritten &e) {
@@ -232,9 +186,9 @@ void SheetWindow::SaveLattice()
     }
 }
 
-void SheetWindow::SaveCalibration()
+void SheetWindow::saveCalibration()
 {
-    const auto path = AskSavePath(kPdfFilter, QStringLiteral(".pdf"));
+    const auto path = askSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
     try {
@@ -244,7 +198,7 @@ void SheetWindow::SaveCalibration()
     }
 }
 
-void SheetWindow::PrintCalibration()
+void SheetWindow::printCalibration()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Lintaro 調整用シート"));

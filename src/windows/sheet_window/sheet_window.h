@@ -33,28 +33,23 @@ class SheetWindow : public ProgramWindow, public SheetWindowControls
     // The choices as the controls hold them now.
     sheet::SheetChoices choices() const;
 
-    void Option1_Click(int index);  // 「Ａ４」「Ｂ５」「レター」
-    void Option2_Click(int index);  // 「たて長」「横長」
-    void Text1_Change();            // the slit in mm
-    void Combo1_Click();            // the printer's resolution
-    void Check1_Click();            // 「紙に入る最大」
-    void Text2_Change();            // the picture width in mm
-    void Command1_Click(int index); // 「PDFで保存」「印刷」「格子をSVGで保存」
-                                    // 「調整用シートの保存」「調整用シートの印刷」「とじる」
+    // The buttons' commands.
+    void saveSheet();        // 「PDFで保存」
+    void printSheet();       // 「印刷」
+    void saveLattice();      // 「格子をSVGで保存」
+    void saveCalibration();  // 「調整用シートの保存」
+    void printCalibration(); // 「調整用シートの印刷」
 
   private:
     // Shows the real slit, period and picture size for the choices, or why there is no
     // sheet for them.
-    void UpdateFigures();
-    void SaveSheet();
-    void PrintSheet();
-    void SaveLattice();
-    void SaveCalibration();
-    void PrintCalibration();
+    void updateFigures();
+    // 「紙に入る最大」: the width box is the user's only while it is not ticked.
+    void largestWidthClicked();
     // The sheet's layout for the current choices, or nothing after telling the user why.
-    std::optional<sheet::SheetGeometry> LayOutOrTell();
+    std::optional<sheet::SheetGeometry> layOutOrTell();
     // A file name from the save dialog, with the suffix added when it was left off.
-    std::optional<QString> AskSavePath(const QString &filter, const QString &suffix);
+    std::optional<QString> askSavePath(const QString &filter, const QString &suffix);
 
     Platform &platform_;
     std::vector<sheet::FramePicture> frames_;

@@ -1,32 +1,75 @@
 #include "sheet_window/sheet_window_controls.h"
 
-#include "sheet/sheet_choices.h"
 #include "ui/controls.h"
 #include "ui/palette.h"
 #include "ui/program_window.h"
 
+#include <QBoxLayout>
+#include <QGridLayout>
+
+// The window is laid out by Qt layouts. At 96 dpi and the program's 9-point face the
+// minimum sizes, margins and gaps below put every control where the window first had it;
+// a larger font or screen scale makes the controls and the window grow to fit.
 namespace
 {
 
-QDoubleSpinBox *millimetreBox(QWidget *parent, double min, double max, double value,
-                              const QRect &geometry)
+// Captions and figures stand this much lower than the boxes beside them, level with the
+// boxes' text.
+constexpr int kCaptionDrop = 4;
+// A caption row: the height of a box less the drop.
+constexpr int kCaptionHeight = 21;
+constexpr int kBoxWidth = 84;
+// The gap between a box and the figure beside it. The resolution and width boxes come
+// out one pixel wider than kBoxWidth for their widest values, so the figures stand where
+// they did beside 84-pixel boxes with an 8-pixel gap.
+constexpr int kFigureGap = 7;
+constexpr int kBoxHeight = 25;
+constexpr int kOptionWidth = 97;
+constexpr int kOptionHeight = 20;
+constexpr int kButtonHeight = 33;
+
+template <class Widget> Widget *atLeast(Widget *widget, int width, int height)
 {
-    auto *box = new QDoubleSpinBox(parent);
+    widget->setMinimumSize(width, height);
+    return widget;
+}
+
+QDoubleSpinBox *millimetreBox(double min, double max, double value)
+{
+    auto *box = new QDoubleSpinBox;
     box->setRange(min, max);
     box->setDecimals(2);
     box->setSingleStep(0.1);
     box->setValue(value);
     box->setSuffix(QStringLiteral(" mm"));
-    box->setFont(gothicFont(9));
-    box->setGeometry(geometry);
-    return box;
+    return atLeast(box, kBoxWidth, kBoxHeight);
 }
 
-QLabel *figureLabel(QWidget *parent, const QRect &geometry)
+QLabel *label(const QString &caption = QString())
 {
-    QLabel *label = plainLabel(parent, QString(), geometry);
-    label->setFont(gothicFont(9));
-    return label;
+    return plainLabel(nullptr, caption, QRect());
+}
+
+// Options one under the other in a frame of the left column.
+QVBoxLayout *optionColumn(QGroupBox *frame)
+{
+    auto *column = new QVBoxLayout(frame);
+    column->setContentsMargins(21, 5, 13, 2);
+    column->setSpacing(4);
+    return column;
+}
+
+// A grid whose rows of boxes come in pairs of grid rows: the drop above the captions, then
+// the captions; the boxes span both.
+QGridLayout *boxGrid(QGroupBox *frame, int boxRows)
+{
+    auto *grid = new QGridLayout(frame);
+    grid->setSpacing(0);
+    for (int row = 0; row < boxRows; ++row) {
+        grid->setRowMinimumHeight(3 * row, kCaptionDrop);
+        grid->setRowMinimumHeight(3 * row + 1, kCaptionHeight);
+    }
+    return grid;
 }
 
 } // namespace
@@ -35,62 +78,125 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
 {
     QWidget *c = window->client();
 
-    Frame1 = frame(c, QStringLiteral("紙の大きさ"), twipsRect(240, 240, 2055, 1455));
-    Option1[0] = optionButton(Frame1, QStringLiteral("Ａ４"), twipsRect(360, 360, 1455, 300));
-    Option1[1] = optionButton(Frame1, QStringLiteral("Ｂ５"), twipsRect(360, 720, 1455, 300));
-    Option1[2] = optionButton(Frame1, QStringLiteral("レター"), twipsRect(360, 1080, 1455, 300));
-    Frame2 = frame(c, QStringLiteral("紙の向き"), twipsRect(240, 1800, 2055, 1095));
-    Option2[0] = optionButton(Frame2, QStringLiteral("たて長"), twipsRect(360, 360, 1455, 300));
-    Option2[1] = optionButton(Frame2, QStringLiteral("横長"), twipsRect(360, 720, 1455, 300));
+    paperFrame = frame(c, QStringLiteral("紙の大きさ"), QRect());
+    QVBoxLayout *papers = optionColumn(paperFrame);
+    for (int i = 0; i < kPaperCount; ++i) {
+        paperChoice[i] = atLeast(optionButton(paperFrame, sheet::paperName(kPapers[i]), QRect()),
+                                 kOptionWidth, kOptionHeight);
+        papers->addWidget(paperChoice[i]);
+    }
 
-    Frame3 = frame(c, QStringLiteral("スリットと解像度"), twipsRect(2520, 240, 6240, 1455));
-    plainLabel(Frame3, QStringLiteral("スリットの幅"), twipsRect(240, 420, 1260, 300));
-    Text1 = millimetreBox(Frame3, sheet::kMinSlitMm, sheet::kMaxSlitMm, sheet::kDefaultSlitMm,
-                          twipsRect(1680, 360, 1260, 375));
-    Label1[0] = figureLabel(Frame3, twipsRect(3060, 420, 3120, 300));
-    plainLabel(Frame3, QStringLiteral("プリンタの解像度"), twipsRect(240, 960, 1440, 300));
-    Combo1 = new QComboBox(Frame3);
+    orientationFrame = frame(c, QStringLiteral("紙の向き"), QRect());
+    QVBoxLayout *orientations = optionColumn(orientationFrame);
+    uprightChoice = atLeast(optionButton(orientationFrame, QStringLiteral("たて長"), QRect()),
+                            kOptionWidth, kOptionHeight);
+    landscapeChoice = atLeast(optionButton(orientationFrame, QStringLiteral("横長"), QRect()),
+                              kOptionWidth, kOptionHeight);
+    orientations->addWidget(uprightChoice);
+    orientations->addWidget(landscapeChoice);
+
+    // Caption, box, a gap, the figure the box comes to in printer dots.
+    slitFrame = frame(c, QStringLiteral("スリットと解像度"), QRect());
+    QGridLayout *slit = boxGrid(slitFrame, 2);
+    slit->setContentsMargins(13, 5, 1, 9);
+    slit->setColumnMinimumWidth(0, 96);
+    slit->setColumnMinimumWidth(2, kFigureGap);
+    slit->setRowMinimumHeight(2, 11);
+    slitMm = millimetreBox(sheet::kMinSlitMm, sheet::kMaxSlitMm, sheet::kDefaultSlitMm);
+    dpiChoice = atLeast(new QComboBox, kBoxWidth, kBoxHeight);
     for (int dpi : sheet::kDpiChoices)
-        Combo1->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
-    Combo1->setCurrentIndex(Combo1->findData(sheet::kDefaultDpi));
-    Combo1->setGeometry(twipsRect(1680, 900, 1260, 375));
-    Label1[1] = figureLabel(Frame3, twipsRect(3060, 960, 3120, 300));
+        dpiChoice->addItem(QStringLiteral("%1 dpi").arg(dpi), dpi);
+    dpiChoice->setCurrentIndex(dpiChoice->findData(sheet::kDefaultDpi));
+    realSlitLabel = atLeast(label(), 208, 0);
+    realPeriodLabel = label();
+    slit->addWidget(label(QStringLiteral("スリットの幅")), 1, 0);
+    slit->addWidget(slitMm, 0, 1, 2, 1);
+    slit->addWidget(realSlitLabel, 1, 3);
+    slit->addWidget(label(QStringLiteral("プリンタの解像度")), 4, 0);
+    slit->addWidget(dpiChoice, 3, 1, 2, 1);
+    slit->addWidget(realPeriodLabel, 4, 3);
 
-    Frame4 = frame(c, QStringLiteral("絵の幅"), twipsRect(2520, 1800, 6240, 1095));
-    Check1 = new QCheckBox(QStringLiteral("紙に入る最大"), Frame4);
-    Check1->setGeometry(twipsRect(240, 420, 1800, 300));
-    Check1->setChecked(true);
-    Text2 = millimetreBox(Frame4, sheet::kMinWidthMm, 400, 100, twipsRect(2100, 360, 1260, 375));
-    Text2->setDecimals(1);
-    Text2->setEnabled(false);
-    Label2 = figureLabel(Frame4, twipsRect(3480, 420, 2640, 300));
+    widthFrame = frame(c, QStringLiteral("絵の幅"), QRect());
+    QGridLayout *width = boxGrid(widthFrame, 1);
+    width->setContentsMargins(13, 5, 5, 21);
+    width->setColumnMinimumWidth(1, 4);
+    width->setColumnMinimumWidth(3, kFigureGap);
+    largestWidthCheck = atLeast(new QCheckBox(QStringLiteral("紙に入る最大")), 120, kOptionHeight);
+    largestWidthCheck->setChecked(true);
+    widthMm = millimetreBox(sheet::kMinWidthMm, 400, 100);
+    widthMm->setDecimals(1);
+    widthMm->setEnabled(false);
+    pictureSizeLabel = atLeast(label(), 176, 0);
+    width->addWidget(largestWidthCheck, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+    width->addWidget(widthMm, 0, 2, 2, 1);
+    width->addWidget(pictureSizeLabel, 1, 4);
 
-    Frame5 = frame(c, QStringLiteral("SVG の切り幅"), twipsRect(240, 3000, 2055, 855));
-    Text3 = millimetreBox(Frame5, 0, 2.9, 0, twipsRect(360, 330, 1260, 375));
-    Label3 = figureLabel(c, twipsRect(2520, 3000, 6240, 855));
-    Label3->setWordWrap(true);
-    Label3->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+    kerfFrame = frame(c, QStringLiteral("SVG の切り幅"), QRect());
+    auto *kerf = new QVBoxLayout(kerfFrame);
+    kerf->setContentsMargins(21, 3, 26, 7);
+    kerfMm = millimetreBox(0, 2.9, 0);
+    kerf->addWidget(kerfMm);
 
+    // The message takes the room the frames leave it, so the window keeps its size
+    // whatever the message says.
+    refusalLabel = label();
+    refusalLabel->setWordWrap(true);
+    refusalLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    refusalLabel->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0);"));
+
+    auto *frames = new QGridLayout;
+    frames->setHorizontalSpacing(15);
+    frames->setVerticalSpacing(7);
+    frames->setColumnMinimumWidth(0, 137);
+    frames->setColumnMinimumWidth(1, 416);
+    frames->setRowMinimumHeight(0, 97);
+    frames->setRowMinimumHeight(1, 73);
+    frames->setRowMinimumHeight(2, 57);
+    frames->addWidget(paperFrame, 0, 0);
+    frames->addWidget(orientationFrame, 1, 0);
+    frames->addWidget(kerfFrame, 2, 0);
+    frames->addWidget(slitFrame, 0, 1);
+    frames->addWidget(widthFrame, 1, 1);
+    frames->addWidget(refusalLabel, 2, 1);
+
+    const auto button = [c](const QString &caption, Colour colour, int width) {
+        return atLeast(colouredButton(c, caption, colour, QRect()), width, kButtonHeight);
+    };
     const Colour save = kPaleMagenta, print = kPaleBlue;
-    Command1[0] =
-        colouredButton(c, QStringLiteral("PDFで保存"), save, twipsRect(240, 4080, 1800, 495));
-    Command1[1] =
-        colouredButton(c, QStringLiteral("印刷"), print, twipsRect(2160, 4080, 1800, 495));
-    Command1[2] = colouredButton(c, QStringLiteral("格子をSVGで保存"), save,
-                                 twipsRect(4080, 4080, 2160, 495));
-    Command1[3] = colouredButton(c, QStringLiteral("調整用シートの保存"), kPaleGreen,
-                                 twipsRect(240, 4680, 2400, 495));
-    Command1[4] = colouredButton(c, QStringLiteral("調整用シートの印刷"), kPaleGreen,
-                                 twipsRect(2760, 4680, 2400, 495));
-    Command1[5] =
-        colouredButton(c, QStringLiteral("とじる"), kPaleOrange, twipsRect(7320, 4680, 1440, 495));
+    saveSheetButton = button(QStringLiteral("PDFで保存"), save, 120);
+    printSheetButton = button(QStringLiteral("印刷"), print, 120);
+    saveLatticeButton = button(QStringLiteral("格子をSVGで保存"), save, 144);
+    saveCalibrationButton = button(QStringLiteral("調整用シートの保存"), kPaleGreen, 160);
+    printCalibrationButton = button(QStringLiteral("調整用シートの印刷"), kPaleGreen, 160);
+    closeButton = button(QStringLiteral("とじる"), kPaleOrange, 96);
+    auto *sheetButtons = new QHBoxLayout;
+    sheetButtons->setSpacing(8);
+    sheetButtons->addWidget(saveSheetButton);
+    sheetButtons->addWidget(printSheetButton);
+    sheetButtons->addWidget(saveLatticeButton);
+    sheetButtons->addStretch();
+    auto *calibrationButtons = new QHBoxLayout;
+    calibrationButtons->setSpacing(8);
+    calibrationButtons->addWidget(saveCalibrationButton);
+    calibrationButtons->addWidget(printCalibrationButton);
+    calibrationButtons->addStretch();
+    calibrationButtons->addWidget(closeButton);
 
-    Option1[0]->setChecked(true);
-    Option2[0]->setChecked(true);
-    chainTabOrder({Option1[0], Option1[1], Option1[2], Option2[0], Option2[1], Text1, Combo1,
-                   Check1, Text2, Text3, Command1[0], Command1[1], Command1[2], Command1[3],
-                   Command1[4], Command1[5]});
-    Command1[0]->setFocus();
+    auto *client = new QVBoxLayout;
+    client->setContentsMargins(16, 16, 16, 15);
+    client->setSpacing(0);
+    client->addLayout(frames);
+    client->addSpacing(15);
+    client->addLayout(sheetButtons);
+    client->addSpacing(7);
+    client->addLayout(calibrationButtons);
+    window->setClientLayout(client);
 
-    window->fixSize();
+    paperChoice[0]->setChecked(true);
+    uprightChoice->setChecked(true);
+    chainTabOrder({paperChoice[0], paperChoice[1], paperChoice[2], uprightChoice, landscapeChoice,
+                   slitMm, dpiChoice, largestWidthCheck, widthMm, kerfMm, saveSheetButton,
+                   printSheetButton, saveLatticeButton, saveCalibrationButton,
+                   printCalibrationButton, closeButton});
+    saveSheetButton->setFocus();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sheet/sheet_choices.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -8,27 +10,40 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <iterator>
+
 class ProgramWindow;
 
 // The controls of the print-sheet window 「印刷用シート」, as the window is created.
 struct SheetWindowControls {
-    QGroupBox *Frame1 = nullptr;     // "紙の大きさ"
-    QRadioButton *Option1[3] = {};   // "Ａ４", "Ｂ５", "レター"
-    QGroupBox *Frame2 = nullptr;     // "紙の向き"
-    QRadioButton *Option2[2] = {};   // "たて長", "横長"
-    QGroupBox *Frame3 = nullptr;     // "スリットと解像度"
-    QDoubleSpinBox *Text1 = nullptr; // the slit in mm
-    QComboBox *Combo1 = nullptr;     // the printer's dots per inch
-    QLabel *Label1[2] = {};          // the real slit, the real period
-    QGroupBox *Frame4 = nullptr;     // "絵の幅"
-    QCheckBox *Check1 = nullptr;     // "紙に入る最大"
-    QDoubleSpinBox *Text2 = nullptr; // the picture width in mm
-    QLabel *Label2 = nullptr;        // the picture's size on paper
-    QGroupBox *Frame5 = nullptr;     // "SVG の切り幅"
-    QDoubleSpinBox *Text3 = nullptr; // the kerf in mm
-    QLabel *Label3 = nullptr;        // why the sheet cannot be made, when it cannot
-    QPushButton *Command1[6] = {};   // "PDFで保存", "印刷", "格子をSVGで保存",
-                                   // "調整用シートの保存", "調整用シートの印刷", "とじる"
+    // The papers the window offers, in the order of their options.
+    static constexpr sheet::Paper kPapers[] = {sheet::Paper::A4, sheet::Paper::JisB5,
+                                               sheet::Paper::Letter};
+    static constexpr int kPaperCount = int(std::size(kPapers));
+
+    QGroupBox *paperFrame = nullptr;               // "紙の大きさ"
+    QRadioButton *paperChoice[kPaperCount] = {};   // "Ａ４", "Ｂ５", "レター"
+    QGroupBox *orientationFrame = nullptr;         // "紙の向き"
+    QRadioButton *uprightChoice = nullptr;         // "たて長"
+    QRadioButton *landscapeChoice = nullptr;       // "横長"
+    QGroupBox *slitFrame = nullptr;                // "スリットと解像度"
+    QDoubleSpinBox *slitMm = nullptr;              // "スリットの幅", in mm
+    QComboBox *dpiChoice = nullptr;                // "プリンタの解像度", dots per inch
+    QLabel *realSlitLabel = nullptr;               // the slit in whole printer dots
+    QLabel *realPeriodLabel = nullptr;             // the period in whole printer dots
+    QGroupBox *widthFrame = nullptr;               // "絵の幅"
+    QCheckBox *largestWidthCheck = nullptr;        // "紙に入る最大"
+    QDoubleSpinBox *widthMm = nullptr;             // the picture width in mm
+    QLabel *pictureSizeLabel = nullptr;            // the picture's size on paper
+    QGroupBox *kerfFrame = nullptr;                // "SVG の切り幅"
+    QDoubleSpinBox *kerfMm = nullptr;              // the cutter's kerf in mm
+    QLabel *refusalLabel = nullptr;                // why there is no sheet, when there is none
+    QPushButton *saveSheetButton = nullptr;        // "PDFで保存"
+    QPushButton *printSheetButton = nullptr;       // "印刷"
+    QPushButton *saveLatticeButton = nullptr;      // "格子をSVGで保存"
+    QPushButton *saveCalibrationButton = nullptr;  // "調整用シートの保存"
+    QPushButton *printCalibrationButton = nullptr; // "調整用シートの印刷"
+    QPushButton *closeButton = nullptr;            // "とじる"
 
     void setupControls(ProgramWindow *window);
 };

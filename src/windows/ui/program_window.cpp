@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
 #include <QTimer>
 
 namespace
@@ -33,6 +34,14 @@ ProgramWindow::ProgramWindow(const QString &caption, int clientWidthTwips, int c
     setCentralWidget(client_);
 }
 
+ProgramWindow::ProgramWindow(const QString &caption, QWidget *parent)
+    : QMainWindow(parent), client_(new QWidget(this))
+{
+    setWindowTitle(caption);
+    setWindowIcon(stripedIcon());
+    setCentralWidget(client_);
+}
+
 ProgramWindow::~ProgramWindow()
 {
     ActivationTracker::instance().forget(this);
@@ -47,6 +56,12 @@ void ProgramWindow::fixSize()
 {
     adjustSize();
     setFixedSize(sizeHint());
+}
+
+void ProgramWindow::setClientLayout(QLayout *layout)
+{
+    client_->setLayout(layout);
+    QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 bool ProgramWindow::event(QEvent *event)

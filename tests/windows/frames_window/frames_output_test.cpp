@@ -127,8 +127,8 @@ TEST_F(FramesOutputTest, OpensThePrintSheetForTheFramesOfTheStrip)
         return qobject_cast<SheetWindow *>(widget) && widget->isVisible();
     });
     ASSERT_NE(found, sheets.end());
-    EXPECT_TRUE(
-        static_cast<SheetWindow *>(*found)->Label1[1]->text().contains(QStringLiteral("3 コマ")));
+    EXPECT_TRUE(static_cast<SheetWindow *>(*found)->realPeriodLabel->text().contains(
+        QStringLiteral("3 コマ")));
     (*found)->close();
 
     for (int i : {2, 1, 0})

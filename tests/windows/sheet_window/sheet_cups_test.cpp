@@ -53,9 +53,9 @@ TEST(SheetThroughCups, TwoPagesOfA4WithTheBarsAtThePeriod)
         frames.push_back({picture, QSize()});
     }
     SheetWindow w(platform, frames, QSize(320, 240));
-    w.Check1->click();
-    w.Text2->setValue(120);
-    w.Command1[1]->click();
+    w.largestWidthCheck->click();
+    w.widthMm->setValue(120);
+    w.printSheetButton->click();
     EXPECT_TRUE(messages.shown.isEmpty());
     sheet::SheetChoices choices = w.choices();
     choices.dpi = resolution;

@@ -3,7 +3,9 @@
 #include "printing/pdf_tools.h"
 #include "sheet/sheet_geometry.h"
 #include "sheet_window/sheet_window.h"
+#include "support/layout_checks.h"
 #include "support/program_fixture.h"
+#include "ui/controls.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -37,27 +39,40 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     EXPECT_EQ(c.slitMm, 1.0);
     EXPECT_EQ(c.dpi, 600);
     EXPECT_FALSE(c.widthMm.has_value());
-    EXPECT_EQ(w.Label1[0]->text(), QStringLiteral("→ 実際 1.02 mm（24 ドット）"));
-    EXPECT_EQ(w.Label1[1]->text(), QStringLiteral("周期 2.03 mm（指定 2.00 mm、2 コマ）"));
-    EXPECT_EQ(w.Text2->value(), 187.9);
-    EXPECT_TRUE(w.Label3->text().isEmpty());
+    EXPECT_EQ(w.realSlitLabel->text(), QStringLiteral("→ 実際 1.02 mm（24 ドット）"));
+    EXPECT_EQ(w.realPeriodLabel->text(), QStringLiteral("周期 2.03 mm（指定 2.00 mm、2 コマ）"));
+    EXPECT_EQ(w.widthMm->value(), 187.9);
+    EXPECT_TRUE(w.refusalLabel->text().isEmpty());
 
     // 0.3 mm at 300 dpi: 4 dots.
-    w.Text1->setValue(0.3);
-    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
-    EXPECT_EQ(w.Label1[0]->text(), QStringLiteral("→ 実際 0.34 mm（4 ドット）"));
+    w.slitMm->setValue(0.3);
+    w.dpiChoice->setCurrentIndex(w.dpiChoice->findData(300));
+    EXPECT_EQ(w.realSlitLabel->text(), QStringLiteral("→ 実際 0.34 mm（4 ドット）"));
     // A width typed in that does not fit: said at once, and again on saving, with no dialog.
-    w.Check1->click();
-    EXPECT_TRUE(w.Text2->isEnabled());
-    w.Text2->setValue(220);
-    EXPECT_TRUE(w.Label3->text().startsWith(QStringLiteral("絵が紙に入りません。")));
-    w.Command1[0]->click();
+    w.largestWidthCheck->click();
+    EXPECT_TRUE(w.widthMm->isEnabled());
+    w.widthMm->setValue(220);
+    EXPECT_TRUE(w.refusalLabel->text().startsWith(QStringLiteral("絵が紙に入りません。")));
+    w.saveSheetButton->click();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("絵が紙に入りません。")));
     EXPECT_TRUE(dialogs.shown().empty());
     // Landscape makes room for it.
-    w.Option2[1]->click();
-    EXPECT_TRUE(w.Label3->text().isEmpty());
+    w.landscapeChoice->click();
+    EXPECT_TRUE(w.refusalLabel->text().isEmpty());
+}
+
+TEST_F(SheetWindowTest, ControlsFitWithoutOverlapsAtTheProgramsFontAndTwiceIt)
+{
+    SheetWindow &w = openFromMenu();
+    QStringList faults = layoutFaults(&w);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+    const QSize normal = w.size();
+    w.setFont(gothicFont(18));
+    faults = layoutFaults(&w);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+    EXPECT_GT(w.width(), normal.width());
+    EXPECT_GT(w.height(), normal.height());
 }
 
 TEST_F(SheetWindowTest, SavesTheSheetTheLatticeAndTheCalibrationPageOrSaysWhyNot)
@@ -65,10 +80,10 @@ TEST_F(SheetWindowTest, SavesTheSheetTheLatticeAndTheCalibrationPageOrSaysWhyNot
     if (!pdf_tools::missingTool().isEmpty())
         GTEST_SKIP() << "poppler-utils missing";
     SheetWindow &w = openFromMenu();
-    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
+    w.dpiChoice->setCurrentIndex(w.dpiChoice->findData(300));
     const QString pdf = temp.filePath(QStringLiteral("sheet"));
     dialogs.answer(pdf); // the suffix is added
-    w.Command1[0]->click();
+    w.saveSheetButton->click();
     const pdf_tools::Info info = pdf_tools::info(pdf + QStringLiteral(".pdf"));
     EXPECT_EQ(info.pages, 2);
     const auto pictures = pdf_tools::pictures(pdf + QStringLiteral(".pdf"));
@@ -78,21 +93,21 @@ TEST_F(SheetWindowTest, SavesTheSheetTheLatticeAndTheCalibrationPageOrSaysWhyNot
     EXPECT_EQ(QSize(pictures[0].width, pictures[0].height), g.canvasDots);
 
     dialogs.answer(temp.filePath(QStringLiteral("lattice.svg")));
-    w.Command1[2]->click();
+    w.saveLatticeButton->click();
     EXPECT_TRUE(QFile::exists(temp.filePath(QStringLiteral("lattice.svg"))));
     dialogs.answer(temp.filePath(QStringLiteral("calibration.pdf")));
-    w.Command1[3]->click();
+    w.saveCalibrationButton->click();
     EXPECT_EQ(pdf_tools::info(temp.filePath(QStringLiteral("calibration.pdf"))).pages, 1);
     EXPECT_TRUE(messages.shown.isEmpty());
 
     // A folder that is not there: the file and the system's reason; a cancel: nothing.
     const QString nowhere = temp.filePath(QStringLiteral("no/such/sheet.pdf"));
     dialogs.answer(nowhere);
-    w.Command1[0]->click();
+    w.saveSheetButton->click();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("sheet.pdf")));
     dialogs.answer(std::nullopt);
-    w.Command1[2]->click();
+    w.saveLatticeButton->click();
     EXPECT_EQ(messages.shown.size(), 1);
 }
 
@@ -108,12 +123,12 @@ TEST_F(SheetWindowTest, TakesPicture1AsLoadedNotItsReducedCanvas)
     dialogs.answer(writePicture(picture, QStringLiteral("fine.png"), "PNG"));
     window().Command1_Click(0);
     SheetWindow &w = openFromMenu();
-    w.Combo1->setCurrentIndex(w.Combo1->findData(300));
-    w.Check1->click();
-    w.Text2->setValue(60);
+    w.dpiChoice->setCurrentIndex(w.dpiChoice->findData(300));
+    w.largestWidthCheck->click();
+    w.widthMm->setValue(60);
     const QString pdf = temp.filePath(QStringLiteral("sheet.pdf"));
     dialogs.answer(pdf);
-    w.Command1[0]->click();
+    w.saveSheetButton->click();
 
     const sheet::SheetGeometry g =
         sheet::layOutSheet(w.choices(), 2, surfaces().Picture3.image().size());
@@ -153,9 +168,9 @@ TEST_F(SheetWindowTest, PrintsAtThePrintersResolutionOnThePaperChosen)
         frames.push_back({picture, QSize()});
     }
     SheetWindow w(withPdf, frames, QSize(300, 200));
-    w.Option1[1]->click(); // JIS B5
-    w.Option2[1]->click(); // landscape
-    w.Command1[1]->click();
+    w.paperChoice[1]->click(); // JIS B5
+    w.landscapeChoice->click();
+    w.printSheetButton->click();
     EXPECT_EQ(orientation, QPageLayout::Landscape) << "the dialog opens on the choice";
     EXPECT_EQ(resolution, 300);
     EXPECT_TRUE(messages.shown.isEmpty());
