@@ -7,7 +7,8 @@
 
 // What is wrong with a window's layout as it stands: every visible control that sticks out
 // of the widget holding it, is smaller than it asks to be, or overlaps a visible sibling.
-// Controls that ignore their size hint are only checked for overlaps. An empty list: none.
+// Controls that ignore their size hint are only checked for overlaps, and a height the
+// window fixes is not checked against the hint. An empty list: none.
 inline QStringList layoutFaults(QWidget *window)
 {
     window->show();
@@ -40,8 +41,10 @@ inline QStringList layoutFaults(QWidget *window)
             faults << QStringLiteral("outside its parent: ") + name(w);
         const QSizePolicy policy = w->sizePolicy();
         const QSize hint = w->sizeHint();
+        const bool fixedHeight = w->minimumHeight() == w->maximumHeight();
         if (policy.horizontalPolicy() != QSizePolicy::Ignored && hint.isValid() &&
-            (w->width() < hint.width() || w->height() < w->minimumSizeHint().height()))
+            (w->width() < hint.width() ||
+             (!fixedHeight && w->height() < w->minimumSizeHint().height())))
             faults << QStringLiteral("smaller than it asks (%1x%2): ")
                               .arg(hint.width())
                               .arg(hint.height()) +

@@ -19,11 +19,10 @@ const QSize kThumbnailCanvas(160, 120);
 } // namespace
 
 FramesWindow::FramesWindow(ProgramState &state, Platform &platform)
-    : ProgramWindow(kTitle, 15000, 10710), state_(state), platform_(platform),
-      timer_(platform.makeTimer())
+    : ProgramWindow(kTitle), state_(state), platform_(platform), timer_(platform.makeTimer())
 {
-    const QRect cell = cellThumbnailRect(0);
-    Thumbnails.assign(size_t(kCells), PictureHolder(float(cell.width()), float(cell.height())));
+    Thumbnails.assign(size_t(kCells),
+                      PictureHolder(float(kThumbnailSize.width()), float(kThumbnailSize.height())));
     setupControls(this, PreviewSurface, Thumbnails.data());
     timer_->setInterval(0);
     timer_->setOnTick([this] { PreviewTimer_Timer(); });
@@ -185,6 +184,6 @@ void FramesWindow::ShowSlots()
     }
     AddSlot->setVisible(slots_.canAdd());
     if (slots_.canAdd())
-        AddSlot->setGeometry(cellThumbnailRect(count));
+        placeAddSlot(count);
     FrameCount->setText(QStringLiteral("コマの数＝%1").arg(slots_.frameCount()));
 }

@@ -28,12 +28,6 @@ constexpr int kOptionWidth = 97;
 constexpr int kOptionHeight = 20;
 constexpr int kButtonHeight = 33;
 
-template <class Widget> Widget *atLeast(Widget *widget, int width, int height)
-{
-    widget->setMinimumSize(width, height);
-    return widget;
-}
-
 QDoubleSpinBox *millimetreBox(double min, double max, double value)
 {
     auto *box = new QDoubleSpinBox;

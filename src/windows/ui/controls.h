@@ -54,6 +54,14 @@ SurfaceView *flatSurfaceView(Surface &surface, QWidget *parent, const QRect &are
 // A thumbnail: the holder's picture stretched into `geometry`, in a thin flat border.
 HolderView *thumbnailView(PictureHolder &holder, QWidget *parent, const QRect &geometry);
 
+// Gives a widget laid out by a layout the size it must have at least (its size at 96 dpi
+// in the window's design) and returns it.
+template <class Widget> Widget *atLeast(Widget *widget, int width, int height)
+{
+    widget->setMinimumSize(width, height);
+    return widget;
+}
+
 // Sets a widget's background colour.
 void setBackground(QWidget *widget, Colour colour);
 

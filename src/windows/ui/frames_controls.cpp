@@ -8,6 +8,12 @@
 #include "ui/palette.h"
 #include "ui/program_window.h"
 
+#include <QBoxLayout>
+#include <QFontInfo>
+
+#include <algorithm>
+#include <cmath>
+
 namespace
 {
 
@@ -21,41 +27,88 @@ constexpr Colour kSave = kPaleMagenta;
 constexpr Colour kPrint = kPaleBlue;
 constexpr Colour kAdd = kWhite;
 
-// The strip: eight cells 118 pixels wide, 6 apart.
-constexpr int kCellLeft = 8;
-constexpr int kCellPitch = 124;
-constexpr int kCellWidth = 118;
-constexpr int kThumbTop = 32;
-constexpr int kThumbHeight = 89;
+// The window is laid out by Qt layouts. At 96 dpi and the window's 10.5-point face the
+// minimum sizes, margins and gaps below put every control where the window first had it;
+// a larger font or screen scale makes the controls and the window grow to fit.
 
-// The left column of controls under the strip, and the preview beside it.
-constexpr int kPanelLeft = 8;
+// The strip: eight cells 118 pixels wide, 6 apart; each a number, the thumbnail, its load
+// button and a row of three small buttons.
+constexpr int kCellWidth = 118;
+constexpr int kCellGap = 6;
+constexpr int kSmallButtonWidth = 36;
+// The rows of a cell's grid column; the odd rows are gaps.
+enum StripRow { kNumberRow = 0, kThumbnailRow = 2, kLoadRow = 4, kMoveRow = 6 };
+
+// The column of controls under the strip, and the preview beside it.
 constexpr int kPanelWidth = 300;
-constexpr int kPreviewLeft = 340;
-constexpr int kPreviewTop = 222;
+constexpr int kPanelButtonWidth = 146;
+constexpr int kPanelButtonHeight = 36;
+constexpr int kPreviewGap = 32;
 // 640 x 480 pixels inside the scroll area's frame.
 constexpr int kPreviewWidth = 644;
 constexpr int kPreviewHeight = 484;
+// Captions beside boxes stand this much lower, level with the boxes' text.
+constexpr int kCaptionDrop = 4;
 
 const QString kDigits[] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
                            QStringLiteral("４"), QStringLiteral("５"), QStringLiteral("６"),
                            QStringLiteral("７"), QStringLiteral("８")};
 
-QSpinBox *spinBox(QWidget *parent, int minimum, int maximum, int value, const QRect &geometry)
+// A control of a cell that keeps its place in the strip while its slot is not in use.
+template <class Widget> Widget *keepsPlace(Widget *widget)
 {
-    auto *box = new QSpinBox(parent);
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+    return widget;
+}
+
+QSpinBox *spinBox(int minimum, int maximum, int value, int width)
+{
+    auto *box = new QSpinBox;
     box->setRange(minimum, maximum);
     box->setValue(value);
-    box->setGeometry(geometry);
-    box->setFont(gothicFont(10.5));
-    return box;
+    return atLeast(box, width, 24);
+}
+
+// A one-line caption in a face of its own: 22 pixels high at 96 dpi, and in proportion at a
+// higher resolution. (Its size hint counts the line height of the fallback faces, which
+// would make it taller at 96 dpi too.)
+QLabel *oneLine(QLabel *caption, int width)
+{
+    constexpr int kHeight = 22;
+    const QFont &face = caption->font();
+    const double scale = QFontInfo(face).pixelSize() / (face.pointSizeF() * 96 / 72);
+    caption->setMinimumWidth(width);
+    caption->setFixedHeight(std::max(kHeight, int(std::lround(kHeight * scale))));
+    return caption;
+}
+
+// A caption for the box after it, dropped to the level of the box's text.
+QLayout *boxCaption(const QString &caption, int width)
+{
+    auto *dropped = new QVBoxLayout;
+    dropped->setContentsMargins(0, 0, 0, 0);
+    dropped->setSpacing(0);
+    dropped->addSpacing(kCaptionDrop);
+    dropped->addWidget(atLeast(plainLabel(nullptr, caption, QRect()), width, 0));
+    return dropped;
+}
+
+QHBoxLayout *row(int spacing)
+{
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(spacing);
+    return row;
 }
 
 } // namespace
 
-QRect FramesControls::cellThumbnailRect(int index)
+void FramesControls::placeAddSlot(int index)
 {
-    return QRect(kCellLeft + index * kCellPitch, kThumbTop, kCellWidth, kThumbHeight);
+    StripGrid->removeWidget(AddSlot);
+    StripGrid->addWidget(AddSlot, kThumbnailRow, index);
 }
 
 void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
@@ -64,94 +117,190 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
     QWidget *c = window->client();
     window->setClientBackground(kGrey);
     window->setFont(gothicFont(10.5));
+    const auto button = [c](const QString &caption, Colour colour, int width, int height) {
+        return atLeast(colouredButton(c, caption, colour, QRect()), width, height);
+    };
 
+    StripGrid = new QGridLayout;
+    StripGrid->setHorizontalSpacing(kCellGap);
+    StripGrid->setVerticalSpacing(0);
+    StripGrid->setRowMinimumHeight(kNumberRow + 1, 2);
+    StripGrid->setRowMinimumHeight(kThumbnailRow + 1, 4);
+    StripGrid->setRowMinimumHeight(kLoadRow + 1, 4);
     for (int i = 0; i < kCells; ++i) {
-        const int left = kCellLeft + i * kCellPitch;
-        SlotNumber[i] = captionLabel(c, kDigits[i], kSlot, 11.25, QRect(left, 8, kCellWidth, 22));
-        SlotImage[i] = thumbnailView(thumbnails[i], c, cellThumbnailRect(i));
+        StripGrid->setColumnMinimumWidth(i, kCellWidth);
+        SlotNumber[i] =
+            keepsPlace(oneLine(captionLabel(c, kDigits[i], kSlot, 11.25, QRect()), kCellWidth));
+        SlotImage[i] = keepsPlace(thumbnailView(thumbnails[i], c, QRect()));
+        SlotImage[i]->setFixedSize(kThumbnailSize);
         setBackground(SlotImage[i], kWhite);
-        SlotLoad[i] =
-            colouredButton(c, QStringLiteral("読み込み"), kLoad, QRect(left, 125, kCellWidth, 24));
-        SlotLeft[i] = colouredButton(c, QStringLiteral("←"), kMove, QRect(left, 153, 36, 24));
-        SlotRemove[i] =
-            colouredButton(c, QStringLiteral("×"), kMove, QRect(left + 41, 153, 36, 24));
-        SlotRight[i] = colouredButton(c, QStringLiteral("→"), kMove, QRect(left + 82, 153, 36, 24));
+        SlotLoad[i] = keepsPlace(button(QStringLiteral("読み込み"), kLoad, kCellWidth, 24));
+        SlotLeft[i] = keepsPlace(button(QStringLiteral("←"), kMove, kSmallButtonWidth, 24));
+        SlotRemove[i] = keepsPlace(button(QStringLiteral("×"), kMove, kSmallButtonWidth, 24));
+        SlotRight[i] = keepsPlace(button(QStringLiteral("→"), kMove, kSmallButtonWidth, 24));
         SlotRemove[i]->setToolTip(QStringLiteral("このコマを取る"));
         SlotLeft[i]->setToolTip(QStringLiteral("左へ動かす"));
         SlotRight[i]->setToolTip(QStringLiteral("右へ動かす"));
+        QHBoxLayout *moves = row(5);
+        moves->addWidget(SlotLeft[i]);
+        moves->addWidget(SlotRemove[i]);
+        moves->addWidget(SlotRight[i]);
+        StripGrid->addWidget(SlotNumber[i], kNumberRow, i);
+        StripGrid->addWidget(SlotImage[i], kThumbnailRow, i, Qt::AlignCenter);
+        StripGrid->addWidget(SlotLoad[i], kLoadRow, i);
+        StripGrid->addLayout(moves, kMoveRow, i);
     }
-    AddSlot = colouredButton(c, QStringLiteral("コマを足す"), kAdd, cellThumbnailRect(2));
+    AddSlot =
+        button(QStringLiteral("コマを足す"), kAdd, kThumbnailSize.width(), kThumbnailSize.height());
+    placeAddSlot(2);
 
-    UseMainPictures = colouredButton(c, QStringLiteral("絵１・絵２を使う"), kHandOver,
-                                     QRect(kPanelLeft, 196, kPanelWidth, 30));
+    UseMainPictures = button(QStringLiteral("絵１・絵２を使う"), kHandOver, kPanelWidth, 30);
 
-    SlitFrame = frame(c, QStringLiteral("線の幅"), QRect(kPanelLeft, 234, kPanelWidth, 58));
+    SlitFrame = frame(c, QStringLiteral("線の幅"), QRect());
     setBackground(SlitFrame, kGrey);
-    SlitWidth = spinBox(SlitFrame, frames::kMinSlit, frames::kMaxSlit, 2, QRect(16, 24, 64, 24));
-    plainLabel(SlitFrame, QStringLiteral("ピクセル"), QRect(88, 28, 100, 20));
+    SlitWidth = spinBox(frames::kMinSlit, frames::kMaxSlit, 2, 64);
+    QHBoxLayout *slit = row(8);
+    slit->setContentsMargins(13, 3, 3, 7);
+    slit->addWidget(SlitWidth);
+    slit->addLayout(boxCaption(QStringLiteral("ピクセル"), 100));
+    slit->addStretch();
+    SlitFrame->setLayout(slit);
 
-    SizeFrame = frame(c, QStringLiteral("絵の大きさ"), QRect(kPanelLeft, 300, kPanelWidth, 118));
+    SizeFrame = frame(c, QStringLiteral("絵の大きさ"), QRect());
     setBackground(SizeFrame, kGrey);
-    SizeOption[0] = optionButton(SizeFrame, QStringLiteral("320 × 240"), QRect(16, 22, 130, 22));
-    SizeOption[1] = optionButton(SizeFrame, QStringLiteral("640 × 480"), QRect(150, 22, 130, 22));
+    SizeOption[0] = atLeast(optionButton(SizeFrame, QStringLiteral("320 × 240"), QRect()), 130, 22);
+    SizeOption[1] = atLeast(optionButton(SizeFrame, QStringLiteral("640 × 480"), QRect()), 130, 22);
     SizeOption[2] =
-        optionButton(SizeFrame, QStringLiteral("大きさを入れる"), QRect(16, 50, 200, 22));
+        atLeast(optionButton(SizeFrame, QStringLiteral("大きさを入れる"), QRect()), 200, 22);
     SizeOption[1]->setChecked(true);
-    plainLabel(SizeFrame, QStringLiteral("横"), QRect(36, 84, 20, 20));
-    CanvasWidth = spinBox(SizeFrame, frames::kMinCanvasSide, frames::kMaxCanvasSide, 640,
-                          QRect(58, 80, 80, 24));
-    plainLabel(SizeFrame, QStringLiteral("たて"), QRect(152, 84, 36, 20));
-    CanvasHeight = spinBox(SizeFrame, frames::kMinCanvasSide, frames::kMaxCanvasSide, 480,
-                           QRect(190, 80, 80, 24));
+    CanvasWidth = spinBox(frames::kMinCanvasSide, frames::kMaxCanvasSide, 640, 80);
+    CanvasHeight = spinBox(frames::kMinCanvasSide, frames::kMaxCanvasSide, 480, 80);
     CanvasWidth->setEnabled(false);
     CanvasHeight->setEnabled(false);
+    QHBoxLayout *presets = row(4);
+    presets->addWidget(SizeOption[0]);
+    presets->addWidget(SizeOption[1]);
+    presets->addStretch();
+    QHBoxLayout *sides = row(2);
+    sides->addSpacing(20);
+    sides->addLayout(boxCaption(QStringLiteral("横"), 20));
+    sides->addWidget(CanvasWidth);
+    sides->addSpacing(12); // and the row's 2: 14 pixels after the width box
+    sides->addLayout(boxCaption(QStringLiteral("たて"), 36));
+    sides->addWidget(CanvasHeight);
+    sides->addStretch();
+    auto *size = new QVBoxLayout(SizeFrame);
+    size->setContentsMargins(13, 1, 3, 11);
+    size->setSpacing(0);
+    size->addLayout(presets);
+    size->addSpacing(6);
+    size->addWidget(SizeOption[2], 0, Qt::AlignLeft);
+    size->addSpacing(8);
+    size->addLayout(sides);
 
-    FrameCount = plainLabel(c, QString(), QRect(kPanelLeft, 426, kPanelWidth, 22));
+    FrameCount = plainLabel(c, QString(), QRect());
     FrameCount->setFont(gothicFont(11.25));
+    oneLine(FrameCount, kPanelWidth);
 
     // Two columns of buttons; the free places take buttons added later.
-    Compose = colouredButton(c, QStringLiteral("合成"), kCompose, QRect(kPanelLeft, 454, 146, 36));
-    StartPreview = colouredButton(c, QStringLiteral("うごかす"), kAnimate,
-                                  QRect(kPanelLeft + 154, 454, 146, 36));
-    StopPreview = colouredButton(c, QStringLiteral("とめる"), kAnimate,
-                                 QRect(kPanelLeft + 154, 454, 146, 36));
+    Compose = button(QStringLiteral("合成"), kCompose, kPanelButtonWidth, kPanelButtonHeight);
+    StartPreview =
+        button(QStringLiteral("うごかす"), kAnimate, kPanelButtonWidth, kPanelButtonHeight);
+    StopPreview = button(QStringLiteral("とめる"), kAnimate, kPanelButtonWidth, kPanelButtonHeight);
     StopPreview->hide();
-    Save = colouredButton(c, QStringLiteral("保存"), kSave, QRect(kPanelLeft, 498, 146, 36));
-    SaveAnimation = colouredButton(c, QStringLiteral("アニメーションを保存"), kSave,
-                                   QRect(kPanelLeft + 154, 498, 146, 36));
-
+    Save = button(QStringLiteral("保存"), kSave, kPanelButtonWidth, kPanelButtonHeight);
+    SaveAnimation = button(QStringLiteral("アニメーションを保存"), kSave, kPanelButtonWidth,
+                           kPanelButtonHeight);
     // The print sheet chooses its own paper, so it stands apart from the print frame.
     PrintSheet =
-        colouredButton(c, QStringLiteral("印刷用シート"), kPrint, QRect(kPanelLeft, 542, 146, 36));
-    PrintFrame = frame(c, QStringLiteral("印刷"), QRect(kPanelLeft, 590, kPanelWidth, 116));
+        button(QStringLiteral("印刷用シート"), kPrint, kPanelButtonWidth, kPanelButtonHeight);
+    auto *commands = new QGridLayout;
+    commands->setSpacing(8);
+    commands->addWidget(Compose, 0, 0);
+    commands->addWidget(StartPreview, 0, 1);
+    commands->addWidget(StopPreview, 0, 1);
+    commands->addWidget(Save, 1, 0);
+    commands->addWidget(SaveAnimation, 1, 1);
+    commands->addWidget(PrintSheet, 2, 0);
+
+    PrintFrame = frame(c, QStringLiteral("印刷"), QRect());
     setBackground(PrintFrame, kGrey);
     // Each pair of options is a group of its own: option buttons exclude every other option
     // button under the same parent, however deep.
     auto *paper = new QWidget(PrintFrame);
-    paper->setGeometry(16, 20, 140, 26);
-    PaperOption[0] = optionButton(paper, QStringLiteral("Ａ４"), QRect(0, 2, 64, 22));
-    PaperOption[1] = optionButton(paper, QStringLiteral("Ｂ５"), QRect(70, 2, 64, 22));
+    PaperOption[0] = atLeast(optionButton(paper, QStringLiteral("Ａ４"), QRect()), 64, 22);
+    PaperOption[1] = atLeast(optionButton(paper, QStringLiteral("Ｂ５"), QRect()), 64, 22);
     PaperOption[0]->setChecked(true);
+    QHBoxLayout *papers = row(6);
+    papers->addWidget(PaperOption[0]);
+    papers->addWidget(PaperOption[1]);
+    paper->setLayout(papers);
     auto *orientation = new QWidget(PrintFrame);
-    orientation->setGeometry(160, 20, 136, 26);
-    OrientationOption[0] = optionButton(orientation, QStringLiteral("横長"), QRect(0, 2, 64, 22));
+    OrientationOption[0] =
+        atLeast(optionButton(orientation, QStringLiteral("横長"), QRect()), 64, 22);
     OrientationOption[1] =
-        optionButton(orientation, QStringLiteral("たて長"), QRect(66, 2, 70, 22));
+        atLeast(optionButton(orientation, QStringLiteral("たて長"), QRect()), 70, 22);
     OrientationOption[0]->setChecked(true);
-    PrintPicture =
-        colouredButton(PrintFrame, QStringLiteral("絵の印刷"), kPrint, QRect(16, 58, 128, 36));
+    QHBoxLayout *orientations = row(2);
+    orientations->addWidget(OrientationOption[0]);
+    orientations->addWidget(OrientationOption[1]);
+    orientation->setLayout(orientations);
+    // Made in the frame: a button with a style sheet keeps the font of its first parent.
+    PrintPicture = atLeast(colouredButton(PrintFrame, QStringLiteral("絵の印刷"), kPrint, QRect()),
+                           128, kPanelButtonHeight);
     PrintLattice =
-        colouredButton(PrintFrame, QStringLiteral("格子の印刷"), kPrint, QRect(156, 58, 128, 36));
+        atLeast(colouredButton(PrintFrame, QStringLiteral("格子の印刷"), kPrint, QRect()), 128,
+                kPanelButtonHeight);
+    QHBoxLayout *options = row(10);
+    options->addWidget(paper);
+    options->addWidget(orientation);
+    options->addStretch();
+    QHBoxLayout *prints = row(12);
+    prints->addWidget(PrintPicture);
+    prints->addWidget(PrintLattice);
+    prints->addStretch();
+    auto *print = new QVBoxLayout(PrintFrame);
+    print->setContentsMargins(13, 1, 0, 19);
+    print->setSpacing(14);
+    print->addLayout(options);
+    print->addLayout(prints);
 
-    PreviewCaption = captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12,
-                                  QRect(kPreviewLeft, 196, 240, 22));
-    PreviewArea = new QScrollArea(c);
-    PreviewArea->setGeometry(kPreviewLeft, kPreviewTop, kPreviewWidth, kPreviewHeight);
+    auto *panel = new QVBoxLayout;
+    panel->setSpacing(0);
+    panel->addWidget(UseMainPictures);
+    panel->addSpacing(8);
+    panel->addWidget(SlitFrame);
+    panel->addSpacing(8);
+    panel->addWidget(SizeFrame);
+    panel->addSpacing(8);
+    panel->addWidget(FrameCount);
+    panel->addSpacing(6);
+    panel->addLayout(commands);
+    panel->addSpacing(12);
+    panel->addWidget(PrintFrame);
+
+    PreviewCaption =
+        oneLine(captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12, QRect()), 240);
+    PreviewArea = atLeast(new QScrollArea(c), kPreviewWidth, kPreviewHeight);
     PreviewArea->setAlignment(Qt::AlignCenter);
     setBackground(PreviewArea->viewport(), kGrey);
     Preview = new PreviewView(preview, PreviewArea);
     Preview->resize(preview.width() + 2, preview.height() + 2);
     PreviewArea->setWidget(Preview);
+    auto *shown = new QVBoxLayout;
+    shown->setSpacing(4);
+    shown->addWidget(PreviewCaption, 0, Qt::AlignLeft);
+    shown->addWidget(PreviewArea);
 
-    window->fixSize();
+    QHBoxLayout *lower = row(kPreviewGap);
+    lower->addLayout(panel);
+    lower->addLayout(shown);
+    lower->addStretch();
+
+    auto *client = new QVBoxLayout;
+    client->setContentsMargins(8, 8, 6, 8);
+    client->setSpacing(19);
+    client->addLayout(StripGrid);
+    client->addLayout(lower);
+    window->setClientLayout(client);
 }

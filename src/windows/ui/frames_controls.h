@@ -2,6 +2,7 @@
 
 #include "frames/frames_rule.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -19,6 +20,8 @@ class Surface;
 // slot of the strip has its cell of controls; cells past the last slot are hidden.
 struct FramesControls {
     static constexpr int kCells = frames::kMaxFrames;
+    // The thumbnails' size: a 4:3 canvas shown a little smaller than its cell.
+    static constexpr QSize kThumbnailSize{118, 89};
 
     QLabel *SlotNumber[kCells] = {};      // "１" .. "８"
     HolderView *SlotImage[kCells] = {};   // the thumbnail; a click loads, a file drop loads
@@ -54,8 +57,10 @@ struct FramesControls {
     QScrollArea *PreviewArea = nullptr;
     PreviewView *Preview = nullptr;
 
-    // Where the cell of slot `index` lies; "コマを足す" takes the cell after the last slot.
-    static QRect cellThumbnailRect(int index);
+    QGridLayout *StripGrid = nullptr; // the cells, one column each
+
+    // Puts "コマを足す" in place of the thumbnail of cell `index`, the cell after the last slot.
+    void placeAddSlot(int index);
 
     void setupControls(ProgramWindow *window, Surface &preview, PictureHolder *thumbnails);
 };

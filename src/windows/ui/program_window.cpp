@@ -62,6 +62,8 @@ void ProgramWindow::setClientLayout(QLayout *layout)
 {
     client_->setLayout(layout);
     QMainWindow::layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window has its size from now on, before it is first shown.
+    QMainWindow::layout()->activate();
 }
 
 bool ProgramWindow::event(QEvent *event)

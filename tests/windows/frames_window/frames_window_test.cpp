@@ -2,8 +2,10 @@
 #include "frames_window/frames_window.h"
 #include "frames_window/preview_view.h"
 #include "support/drop.h"
+#include "support/layout_checks.h"
 #include "support/pixel_checks.h"
 #include "support/program_fixture.h"
+#include "ui/controls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -100,6 +102,21 @@ TEST_F(FramesWindowTest, OpensFromTheToolsMenuOnce)
     frames->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window().framesWindow(), nullptr);
+}
+
+// Every cell in use and the add button after them; then the same at twice the font.
+TEST_F(FramesWindowTest, ControlsFitWithoutOverlapsAtTheWindowsFontAndTwiceIt)
+{
+    FramesWindow &w = openWith(3);
+    QStringList faults = layoutFaults(&w);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+    EXPECT_EQ(w.AddSlot->geometry().left(), w.SlotImage[2]->geometry().right() + 7);
+    const QSize normal = w.size();
+    w.setFont(gothicFont(21));
+    faults = layoutFaults(&w);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join('\n').toStdString();
+    EXPECT_GT(w.width(), normal.width());
+    EXPECT_GT(w.height(), normal.height());
 }
 
 TEST_F(FramesWindowTest, StripAfterAddingRemovingMovingAndAFailedLoad)
