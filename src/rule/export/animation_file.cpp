@@ -2,9 +2,9 @@
 
 #include "export/gif_encoding.h"
 #include "export/webp_encoding.h"
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 
-#include <QSaveFile>
 
 #include <exception>
 #include <new>
@@ -29,7 +29,7 @@ void saveAnimation(int count, const FrameSource &frameAt, int delayMs, const QSt
         throw FileNotWritten(name, "the name must end in .gif or .webp");
     if (count < 1 || delayMs < 1)
         throw FileNotWritten(name, "nothing to save");
-    QSaveFile file(path);
+    AtomicFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileNotWritten(name, file.errorString().toStdString());
     // Until commit() the old file stays as it was; a failure leaves no partial file.
@@ -42,7 +42,7 @@ void saveAnimation(int count, const FrameSource &frameAt, int delayMs, const QSt
         file.cancelWriting();
         throw FileNotWritten(name, "not enough memory");
     } catch (const std::exception &e) {
-        const std::string reason = file.error() != QFileDevice::NoError
+        const std::string reason = file.failed()
                                        ? file.errorString().toStdString()
                                        : std::string(e.what());
         file.cancelWriting();

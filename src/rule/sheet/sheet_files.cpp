@@ -1,5 +1,6 @@
 #include "sheet/sheet_files.h"
 
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "sheet/printer_resolution.h"
 #include "sheet/sheet_render.h"
@@ -7,7 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace sheet
@@ -22,11 +22,11 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
     const std::string name = path.toStdString();
     if (path.isEmpty())
         throw FileNotWritten(name, "no file name");
-    QSaveFile file(path);
+    AtomicFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileNotWritten(name, file.errorString().toStdString());
     if (!write(file)) {
-        const QString reason = file.error() != QFileDevice::NoError
+        const QString reason = file.failed()
                                    ? file.errorString()
                                    : QStringLiteral("the document could not be drawn");
         file.cancelWriting();
