@@ -1,4 +1,5 @@
 #include "cli/cli_app.h"
+#include "platform/temporary_names.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -29,6 +30,8 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qtHandler = qInstallMessageHandler(quietHandler);
+    // Stopped by the user or the system, the program leaves no temporary file behind.
+    temporary_names::removeOnSignals();
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lintaro-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LINTARO_VERSION));

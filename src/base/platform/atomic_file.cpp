@@ -30,7 +30,8 @@ QString systemReason(int error)
 // the program half-way through a file.
 void failWritesPastTheSizeLimit()
 {
-    struct sigaction current {};
+    struct sigaction current {
+    };
     if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
         std::signal(SIGXFSZ, SIG_IGN);
 }
@@ -62,7 +63,8 @@ bool writeAll(int fd, const char *data, qint64 length, qint64 offset)
 // Room on the disk for `needed` more bytes; a disk that cannot say is taken to have it.
 bool hasRoom(int fd, qint64 needed)
 {
-    struct statvfs disk {};
+    struct statvfs disk {
+    };
     if (needed <= 0 || ::fstatvfs(fd, &disk) != 0 || disk.f_blocks == 0)
         return true;
     return qint64(disk.f_bavail) * qint64(disk.f_frsize) >= needed;
@@ -102,7 +104,8 @@ bool AtomicFile::open(OpenMode mode)
     const QString refusal = outputRefusal(target_);
     if (!refusal.isEmpty())
         return failWith(refusal);
-    struct stat status {};
+    struct stat status {
+    };
     existed_ = ::stat(QFile::encodeName(target_).constData(), &status) == 0;
     oldMode_ = existed_ ? status.st_mode & 07777 : 0;
     failed_ = false;
@@ -228,7 +231,8 @@ bool AtomicFile::writeInPlace()
     const QByteArray fresh = content_;
     if (!withinSizeLimit(fresh.size()))
         return failWith(systemReason(EFBIG));
-    struct stat status {};
+    struct stat status {
+    };
     if (::fstat(fd_, &status) != 0)
         return failWith(systemReason(errno));
     if (!hasRoom(fd_, fresh.size() - qint64(status.st_size)))

@@ -24,7 +24,8 @@ QString reachedPath(const QString &path)
 QString fileKey(const QString &path)
 {
     const QString reached = reachedPath(path);
-    struct stat status {};
+    struct stat status {
+    };
     if (::stat(QFile::encodeName(reached).constData(), &status) == 0)
         return QStringLiteral("file %1:%2").arg(status.st_dev).arg(status.st_ino);
     const QFileInfo info(reached);
@@ -35,7 +36,8 @@ QString fileKey(const QString &path)
 
 QString outputRefusal(const QString &path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     if (::stat(QFile::encodeName(reachedPath(path)).constData(), &status) != 0)
         return errno == ELOOP ? QString::fromLocal8Bit(std::strerror(errno)) : QString();
     return S_ISREG(status.st_mode) ? QString() : QStringLiteral("not a regular file");

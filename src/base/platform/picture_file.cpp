@@ -1,5 +1,6 @@
 #include "platform/picture_file.h"
 
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/file_writing.h"
 #include "platform/png_encoding.h"
@@ -133,16 +134,28 @@ void savePictureAsBmp(const QImage &picture, const QString &path)
     writeWholeFile(path, encodePicture(picture, path, "BMP"));
 }
 
-void savePicture(const QImage &picture, const QString &path)
+namespace
 {
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
-        savePictureAsBmp(picture, path);
-        return;
-    }
+// The bytes of the picture as its name says: PNG for .png (any case), else a 24-bit bitmap.
+QByteArray encodedFor(const QImage &picture, const QString &path)
+{
+    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return encodePicture(picture, path, "BMP");
     if (picture.isNull())
         throw FileNotWritten(path.toStdString(), "nothing to save");
     const QByteArray png = encodePng(picture);
     if (png.isEmpty())
         throw FileNotWritten(path.toStdString(), "the PNG encoder failed");
-    writeWholeFile(path, png);
+    return png;
+}
+} // namespace
+
+void savePicture(const QImage &picture, const QString &path)
+{
+    writeWholeFile(path, encodedFor(picture, path));
+}
+
+void savePicture(const QImage &picture, const QString &path, FileGroup &group)
+{
+    group.add(path, encodedFor(picture, path));
 }

@@ -48,6 +48,12 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound);
 // system's reason on failure.
 void savePictureAsBmp(const QImage &picture, const QString &path);
 
+class FileGroup;
+
+// The same as the next file of a group of files written together (a picture and its
+// lattice): nothing replaces an old file until the whole group is written.
+void savePicture(const QImage &picture, const QString &path, FileGroup &group);
+
 // Writes a picture under exactly this path, as PNG when the name ends in .png (any case)
 // and as a 24-bit bitmap otherwise, like savePictureAsBmp.
 void savePicture(const QImage &picture, const QString &path);

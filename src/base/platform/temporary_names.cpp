@@ -71,7 +71,8 @@ void forget(int slot)
 
 void removeOnSignals()
 {
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = removeAndExit;
     sigfillset(&action.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})

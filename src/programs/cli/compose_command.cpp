@@ -7,6 +7,7 @@
 #include "cli/progress.h"
 #include "export/preview_animation.h"
 #include "frames/frames_rule.h"
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
 
@@ -58,6 +59,19 @@ struct ComposeJob {
     QString webp;
 };
 
+// DIR/frame-000.png … for every offset of the cycle, when --frames is given.
+QStringList framePaths(const ComposeJob &job)
+{
+    QStringList paths;
+    if (job.framesDir.isEmpty())
+        return paths;
+    const QDir dir(job.framesDir);
+    const int cycle = frames::CycleLength(job.set.slit, int(job.set.paths.size()));
+    for (int offset = 0; offset < cycle; ++offset)
+        paths << dir.filePath(QStringLiteral("frame-%1.png").arg(offset, 3, 10, QLatin1Char('0')));
+    return paths;
+}
+
 ComposeJob readComposeJob(const QCommandLineParser &parser)
 {
     ComposeJob job;
@@ -77,7 +91,8 @@ ComposeJob readComposeJob(const QCommandLineParser &parser)
         throw UsageError(QStringLiteral("--frames needs a folder name"));
     job.gif = readOutputName(parser, QStringLiteral("gif"), {QStringLiteral("gif")});
     job.webp = readOutputName(parser, QStringLiteral("webp"), {QStringLiteral("webp")});
-    checkDistinctFiles(job.set.paths, {job.output, job.lattice, job.gif, job.webp});
+    checkDistinctFiles(job.set.paths,
+                       QStringList{job.output, job.lattice, job.gif, job.webp} + framePaths(job));
     return job;
 }
 
@@ -86,21 +101,29 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     const ComposeJob job = readComposeJob(parser);
     const FrameSet &set = job.set;
     const int count = int(set.paths.size());
+    const QStringList framesOut = framePaths(job);
+    if (!outputsAreFilesOrTell(QStringList{job.output, job.lattice, job.gif, job.webp} + framesOut,
+                               progress))
+        return 1;
 
     const std::optional<QImage> result = composeFrameFilesOrTell(set, progress);
     if (!result)
         return 1;
     const QImage &composed = *result;
 
+    // The picture and its lattice are one pair, the preview frames one set: each is
+    // written whole or leaves every old file as it was.
     OutputPlan plan;
-    plan.add(job.output, [&] { savePicture(composed, job.output); });
+    const QString pair = QStringLiteral("pair");
+    plan.addTogether(pair, job.output,
+                     [&](FileGroup &files) { savePicture(composed, job.output, files); });
     if (!job.lattice.isEmpty()) {
-        plan.add(job.lattice, [&] {
+        plan.addTogether(pair, job.lattice, [&](FileGroup &files) {
             const QSize size(job.latticeWidth, set.canvas.height());
             const QImage lattice = frames::FramesLattice(size, set.slit, count);
             if (lattice.isNull())
                 throw std::bad_alloc();
-            savePicture(lattice, job.lattice);
+            savePicture(lattice, job.lattice, files);
         });
     }
     // One preview frame at a time, drawn into the same image.
@@ -109,21 +132,16 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
         frames::PreviewFrameInto(composed, set.slit, count, offset, frame);
         return frame;
     };
-    const int cycle = frames::CycleLength(set.slit, count);
-    if (!job.framesDir.isEmpty()) {
-        const QDir dir(job.framesDir);
-        for (int offset = 0; offset < cycle; ++offset) {
-            const QString path =
-                dir.filePath(QStringLiteral("frame-%1.png").arg(offset, 3, 10, QLatin1Char('0')));
-            plan.add(
-                path,
-                [&, offset, path] {
-                    if (!QDir().mkpath(job.framesDir))
-                        throw FileNotWritten(job.framesDir.toStdString(), "cannot make the folder");
-                    savePicture(previewAt(offset), path);
-                },
-                QStringLiteral("frames"));
-        }
+    for (int offset = 0; offset < int(framesOut.size()); ++offset) {
+        const QString path = framesOut[offset];
+        plan.addTogether(
+            QStringLiteral("frames"), path,
+            [&, offset, path](FileGroup &files) {
+                if (!QDir().mkpath(job.framesDir))
+                    throw FileNotWritten(job.framesDir.toStdString(), "cannot make the folder");
+                savePicture(previewAt(offset), path, files);
+            },
+            QStringLiteral("frames"));
     }
     for (const QString &path : {job.gif, job.webp})
         if (!path.isEmpty())

@@ -1,9 +1,10 @@
 #include "cli/frame_options.h"
 
 #include "cli/cli_errors.h"
+#include "cli/progress.h"
 #include "frames/frames_rule.h"
+#include "platform/file_identity.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -55,16 +56,6 @@ QSize readCanvasSize(const QString &text)
     return QSize(width, height);
 }
 
-namespace
-{
-
-QString fileKey(const QString &path)
-{
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
-
-} // namespace
-
 QStringList readFramePaths(const QCommandLineParser &parser)
 {
     const QStringList paths = parser.positionalArguments();
@@ -115,6 +106,19 @@ void checkDistinctFiles(const QStringList &inputs, const QStringList &outputs)
                     .arg(output));
         seen << key;
     }
+}
+
+bool outputsAreFilesOrTell(const QStringList &outputs, Progress &progress)
+{
+    for (const QString &output : outputs) {
+        const QString refusal = output.isEmpty() ? QString() : outputRefusal(output);
+        if (refusal.isEmpty())
+            continue;
+        progress.report(QStringLiteral("cannot write %1: %2").arg(output, refusal));
+        progress.report(QStringLiteral("nothing was written"));
+        return false;
+    }
+    return true;
 }
 
 } // namespace cli

@@ -33,8 +33,15 @@ int readNumber(const QString &option, const QString &text, int low, int high);
 QString readOutputName(const QCommandLineParser &parser, const QString &option,
                        const QStringList &suffixes);
 
-// Refuses, as a usage error, two outputs under one name and an output that would replace
-// one of the frames: either would lose a picture.
+class Progress;
+
+// Refuses, as a usage error, two outputs that reach one file and an output that would
+// replace one of the frames: either would lose a picture. Names are compared by the files
+// they reach, through symbolic links and hard links.
 void checkDistinctFiles(const QStringList &inputs, const QStringList &outputs);
+
+// Tells, with nothing written, of an output whose name holds something other than a
+// regular file (a FIFO, a device, a folder), which is never replaced. False then.
+bool outputsAreFilesOrTell(const QStringList &outputs, Progress &progress);
 
 } // namespace cli

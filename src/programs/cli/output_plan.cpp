@@ -1,6 +1,7 @@
 #include "cli/output_plan.h"
 
 #include "cli/progress.h"
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 
 #include <QStringList>
@@ -12,36 +13,65 @@ namespace cli
 
 void OutputPlan::add(const QString &path, std::function<void()> write, const QString &group)
 {
-    outputs_.push_back({path, std::move(write), group});
+    outputs_.push_back({path, std::move(write), group, QString(), nullptr});
+}
+
+void OutputPlan::addTogether(const QString &together, const QString &path,
+                             std::function<void(FileGroup &)> write, const QString &group)
+{
+    outputs_.push_back({path, nullptr, group, together, std::move(write)});
 }
 
 bool OutputPlan::writeAll(Progress &progress)
 {
+    std::unique_ptr<FileGroup> files;
+    auto batch = outputs_.cbegin(); // the first output of the group in hand
     for (auto it = outputs_.cbegin(); it != outputs_.cend(); ++it) {
-        progress.step(QStringLiteral("writing %1").arg(it->path));
+        QString failed = it->path;
         QString reason;
         try {
-            it->write();
+            if (it->together.isEmpty() || !files || it->together != batch->together) {
+                batch = it;
+                files = std::make_unique<FileGroup>();
+            }
+            progress.step(QStringLiteral("writing %1").arg(it->path));
+            if (it->together.isEmpty()) {
+                it->write();
+            } else {
+                it->writeInto(*files);
+                const auto next = it + 1;
+                if (next == outputs_.cend() || next->together != it->together) {
+                    files->commit();
+                    files.reset();
+                }
+            }
             continue;
         } catch (const FileNotWritten &e) {
+            failed = QString::fromStdString(e.path());
             reason = QString::fromStdString(e.reason());
         } catch (const std::bad_alloc &) {
             reason = QStringLiteral("not enough memory");
         } catch (const std::exception &e) {
             reason = QString::fromStdString(e.what());
         }
-        progress.report(QStringLiteral("cannot write %1: %2").arg(it->path, reason));
-        progress.report(it == outputs_.cbegin()
-                            ? QStringLiteral("nothing was written")
-                            : QStringLiteral("written: %1").arg(describe(outputs_.cbegin(), it)));
-        progress.report(QStringLiteral("not written: %1").arg(describe(it, outputs_.cend())));
-        return false;
+        return tell(progress, failed, reason, batch);
     }
     return true;
 }
 
-QString OutputPlan::describe(std::vector<Output>::const_iterator begin,
-                             std::vector<Output>::const_iterator end)
+bool OutputPlan::tell(Progress &progress, const QString &path, const QString &reason,
+                      Iterator unwritten)
+{
+    progress.report(QStringLiteral("cannot write %1: %2").arg(path, reason));
+    progress.report(
+        unwritten == outputs_.cbegin()
+            ? QStringLiteral("nothing was written")
+            : QStringLiteral("written: %1").arg(describe(outputs_.cbegin(), unwritten)));
+    progress.report(QStringLiteral("not written: %1").arg(describe(unwritten, outputs_.cend())));
+    return false;
+}
+
+QString OutputPlan::describe(Iterator begin, Iterator end)
 {
     QStringList names;
     for (auto it = begin; it != end;) {

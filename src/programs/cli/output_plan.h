@@ -3,7 +3,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+class FileGroup;
 
 namespace cli
 {
@@ -19,6 +22,11 @@ class OutputPlan
     // `group` joins consecutive files of one kind (the preview frames) into one entry of
     // the report.
     void add(const QString &path, std::function<void()> write, const QString &group = QString());
+    // A file written into a group: the files added one after another with the same
+    // `together` name are put in place together once all of them are written, so that a
+    // failure leaves all of their old files as they were.
+    void addTogether(const QString &together, const QString &path,
+                     std::function<void(FileGroup &)> write, const QString &group = QString());
     bool empty() const { return outputs_.empty(); }
 
     // True when every file was written.
@@ -29,9 +37,12 @@ class OutputPlan
         QString path;
         std::function<void()> write;
         QString group;
+        QString together;
+        std::function<void(FileGroup &)> writeInto;
     };
-    static QString describe(std::vector<Output>::const_iterator begin,
-                            std::vector<Output>::const_iterator end);
+    using Iterator = std::vector<Output>::const_iterator;
+    static QString describe(Iterator begin, Iterator end);
+    bool tell(Progress &progress, const QString &path, const QString &reason, Iterator unwritten);
 
     std::vector<Output> outputs_;
 };

@@ -121,6 +121,8 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
 int runSheet(const QCommandLineParser &parser, Progress &progress)
 {
     SheetJob job = readSheetJob(parser);
+    if (!outputsAreFilesOrTell({job.output, job.svg}, progress))
+        return 1;
     OutputPlan plan;
     if (job.calibration) {
         plan.add(job.output, [&] { sheet::writeCalibrationPdf(job.output, job.choices); });

@@ -24,9 +24,8 @@ QByteArray readAll(const QString &path)
 
 QStringList entries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
-                                      QDir::System,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 class AtomicWriting : public ::testing::Test
@@ -71,7 +70,8 @@ TEST_F(AtomicWriting, NamesReachFilesThroughLinksAndOnlyRegularFilesAreReplaced)
             EXPECT_EQ(e.reason(), "not a regular file");
         }
     }
-    struct stat status {};
+    struct stat status {
+    };
     ASSERT_EQ(::lstat(QFile::encodeName(file("pipe.png")).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
     EXPECT_EQ(entries(temp.path()), (QStringList{"alias.png", "device.png", "hard.png",

@@ -137,18 +137,18 @@ TEST_F(ComposeCommand, UnreadableInputsAndUnwritableOutputsExitWithOne)
 
     const CliRun later =
         runCli(QStringList{QStringLiteral("compose"), QStringLiteral("-s"), QStringLiteral("32x24"),
-                           QStringLiteral("-o"), out, QStringLiteral("-l"),
-                           nowhere + QStringLiteral("l.png"), QStringLiteral("--gif"),
-                           file(QStringLiteral("a.gif"))} +
+                           QStringLiteral("-o"), out, QStringLiteral("--gif"),
+                           nowhere + QStringLiteral("a.gif"), QStringLiteral("--webp"),
+                           file(QStringLiteral("a.webp"))} +
                two);
     EXPECT_EQ(later.exitCode, 1);
     EXPECT_TRUE(later.err.contains(QStringLiteral("written: %1\n").arg(out)))
         << later.err.toStdString();
     EXPECT_TRUE(later.err.contains(
-        QStringLiteral("not written: %1l.png, %2").arg(nowhere, file(QStringLiteral("a.gif")))));
+        QStringLiteral("not written: %1a.gif, %2").arg(nowhere, file(QStringLiteral("a.webp")))));
     EXPECT_TRUE(
         pixels::sameImage(QImage(out), frames::ComposeFrames({QImage(two[0]), QImage(two[1])}, 2)));
-    EXPECT_FALSE(QFile::exists(file(QStringLiteral("a.gif"))));
+    EXPECT_FALSE(QFile::exists(file(QStringLiteral("a.webp"))));
 }
 
 // The composed picture, the lattice and every preview frame follow the frames rule pixel
