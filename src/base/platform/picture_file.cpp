@@ -3,6 +3,7 @@
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/file_writing.h"
+#include "platform/picture_damage.h"
 #include "platform/png_encoding.h"
 #include "platform/surface.h"
 
@@ -76,11 +77,19 @@ QImage loadPicture(const QString &path)
     return loadPictureFor(path, QSize()).picture;
 }
 
-DecodedPicture loadPictureFor(const QString &path, QSize bound)
+DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged damaged)
 {
     usePictureReaderLimits();
     QFile file(path);
     openPictureFile(file);
+    const bool refuseDamaged = damaged == WhenDamaged::Refuse;
+    if (refuseDamaged) {
+        QString shortfall = bitmapShortfall(file);
+        if (shortfall.isEmpty())
+            shortfall = gifShortfall(path);
+        if (!shortfall.isEmpty())
+            throw PictureDamaged(shortfall);
+    }
     QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
@@ -99,7 +108,12 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound)
     if (factor > 1 && jpeg)
         reader.setScaledSize(reduced);
     QImage picture;
-    if (!reader.read(&picture) || picture.isNull())
+    const DecoderWarnings warnings;
+    const bool read = reader.read(&picture) && !picture.isNull();
+    if (refuseDamaged && (!warnings.warnings().isEmpty() || (!read && file.atEnd())))
+        throw PictureDamaged(warnings.warnings().isEmpty() ? QStringLiteral("the file is cut off")
+                                                           : warnings.warnings().constFirst());
+    if (!read)
         throw CommandError("cannot decode picture");
     // An orientation tag may have turned the picture upright after decoding.
     const bool turned = picture.size() != (jpeg ? reduced : stored);

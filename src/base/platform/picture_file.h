@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/command_error.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -25,6 +27,25 @@ bool looksLikePictureFile(const QString &path);
 // not a regular file, unreadable, undecodable or larger than the largest size.
 QImage loadPicture(const QString &path);
 
+// A picture file that is damaged: cut off, or with data its decoder could only guess at.
+// The reason says what gave it away.
+class PictureDamaged : public CommandError
+{
+  public:
+    explicit PictureDamaged(const QString &reason)
+        : CommandError("damaged: " + reason.toStdString()), reason_(reason)
+    {
+    }
+    const QString &reason() const { return reason_; }
+
+  private:
+    QString reason_;
+};
+
+// What a loader does with a damaged file: take what the decoder made of it (one picture
+// the user opens and looks at), or refuse it (a frame among several, composed unseen).
+enum class WhenDamaged { Accept, Refuse };
+
 // A picture decoded for drawing at a bounded size, with the size of the file's picture.
 struct DecodedPicture {
     QImage picture;
@@ -39,8 +60,10 @@ struct DecodedPicture {
 // full picture would have been reduced. Other formats are decoded whole, and a picture of
 // more than 4 MP is then reduced by the same rule, so that no more is kept than the
 // canvases need. naturalSize is always the size of the picture in the file (upright, as it
-// is shown). Throws like loadPicture.
-DecodedPicture loadPictureFor(const QString &path, QSize bound);
+// is shown). Throws like loadPicture, and PictureDamaged for a damaged file when asked to
+// refuse one: before decoding where the header already shows it.
+DecodedPicture loadPictureFor(const QString &path, QSize bound,
+                              WhenDamaged damaged = WhenDamaged::Accept);
 
 // Writes a picture as a 24-bit Windows bitmap under exactly this path. The file is written
 // completely before it replaces an existing one, so a failed write leaves the old file

@@ -34,7 +34,9 @@ DecodedPicture decodeFrame(const QString &path, QSize canvas)
         throw InputNotRead(path, file.errorString());
     file.close();
     try {
-        return loadPictureFor(path, canvas);
+        return loadPictureFor(path, canvas, WhenDamaged::Refuse);
+    } catch (const PictureDamaged &e) {
+        throw InputNotRead(path, QStringLiteral("damaged: %1").arg(e.reason()));
     } catch (const CommandError &e) {
         throw InputNotRead(path, QString::fromStdString(e.what()));
     }

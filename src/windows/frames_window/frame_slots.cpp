@@ -74,7 +74,7 @@ std::vector<FrameSlot> FrameSlots::frames() const
 
 FrameSlot frameFromFile(const QString &path, QSize bound)
 {
-    DecodedPicture decoded = loadPictureFor(path, bound);
+    DecodedPicture decoded = loadPictureFor(path, bound, WhenDamaged::Refuse);
     if (decoded.picture.isNull())
         throw CommandError("picture did not decode");
     // Eight slots of large photographs would hold gigabytes; a slot keeps twice the pixels

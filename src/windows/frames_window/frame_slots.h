@@ -49,7 +49,7 @@ class FrameSlots
 };
 
 // A slot filled from a picture file, decoded no finer than `bound` needs. Throws
-// CommandError when the file does not load.
+// PictureDamaged for a damaged file, CommandError when the file does not load.
 FrameSlot frameFromFile(const QString &path, QSize bound);
 // A slot filled from a picture already in memory (the editor's, handed over).
 FrameSlot frameFromPicture(const QImage &picture);

@@ -3,6 +3,7 @@
 #include "frames_window/preview_view.h"
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
+#include "platform/picture_file.h"
 #include "platform/platform.h"
 #include "platform/surface_view.h"
 #include "sheet_window/sheet_window.h"
@@ -96,7 +97,18 @@ void FramesWindow::SlotImage_Drop(int index, const QString &path)
 void FramesWindow::LoadSlot(int index, const QString &path)
 {
     FrameSlot frame;
-    if (!runSilently([&] { frame = frameFromFile(path, CanvasSize()); })) {
+    try {
+        frame = frameFromFile(path, CanvasSize());
+    } catch (const PictureDamaged &) {
+        platform_.messages.showWarning(
+            kTitle, QStringLiteral("コマ%1 の絵は壊れているので読み込みませんでした。\n%2")
+                        .arg(index + 1)
+                        .arg(QDir::toNativeSeparators(path)));
+        return;
+    } catch (const CommandError &) {
+        frame = FrameSlot();
+    }
+    if (frame.picture.isNull()) {
         platform_.messages.showWarning(
             kTitle,
             QStringLiteral("絵を読み込めませんでした。\n%1").arg(QDir::toNativeSeparators(path)));
