@@ -2,15 +2,15 @@
 
 #include "export/preview_animation.h"
 #include "frames_window/lattice_file_name.h"
+#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
+#include "platform/file_identity.h"
 #include "platform/picture_file.h"
 #include "platform/platform.h"
 #include "sheet/sheet_picture.h"
 #include "sheet_window/sheet_window.h"
 #include "state/program_state.h"
-
-#include <QFile>
 
 namespace
 {
@@ -22,9 +22,8 @@ FileDialogRequest framesSaveRequest(const QString &folder)
 } // namespace
 
 // The composed picture under the chosen name and its lattice sheet beside it as
-// "<name>_格子.<ext>", each written completely before it replaces a file. Should the
-// lattice fail after the picture was written as a new file, the new picture is removed again, so
-// a failed save leaves no half of a pair behind.
+// "<name>_格子.<ext>", saved as a pair: both are written to temporary files first and put in
+// place together, so a failed save leaves both old files as they were and nothing behind.
 void FramesWindow::Save_Click()
 {
     if (!animation_.isComposed())
@@ -36,22 +35,17 @@ void FramesWindow::Save_Click()
         return;
     const QString picturePath = framesPictureFileName(chosen);
     const QString latticePath = latticeFileName(picturePath);
-    const bool pictureExisted = QFile::exists(picturePath);
-    bool pictureWritten = false;
     try {
-        savePicture(animation_.composed(), picturePath);
-        pictureWritten = true;
-        savePicture(animation_.lattice(), latticePath);
+        if (fileKey(picturePath) == fileKey(latticePath))
+            throw FileNotWritten(latticePath.toStdString(),
+                                 "絵と格子模様が同じファイルになります。");
+        FileGroup pair;
+        savePicture(animation_.composed(), picturePath, pair);
+        savePicture(animation_.lattice(), latticePath, pair);
+        pair.commit();
     } catch (const FileNotWritten &failure) {
-        if (pictureWritten && !pictureExisted)
-            QFile::remove(picturePath);
         reportFileNotWritten(platform_.messages, QString::fromStdString(failure.path()),
                              QString::fromStdString(failure.reason()));
-    } catch (const CommandError &failure) {
-        if (pictureWritten && !pictureExisted)
-            QFile::remove(picturePath);
-        reportFileNotWritten(platform_.messages, pictureWritten ? latticePath : picturePath,
-                             QString::fromStdString(failure.what()));
     }
 }
 

@@ -98,6 +98,49 @@ TEST_F(FramesOutputTest, AFailedSaveLeavesNothingAndSaysSo)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// Saved over an earlier pair whose lattice cannot be replaced (a folder took its name), the
+// old picture stays byte for byte: the pair is written whole or not at all.
+TEST_F(FramesOutputTest, AFailedLatticeLeavesTheOldPictureAsItWas)
+{
+    FramesWindow &w = composed(QSize(64, 48));
+    ASSERT_TRUE(QDir(temp.path()).mkpath(QStringLiteral("out/walk_格子.png")));
+    const QString picture = temp.path() + QStringLiteral("/out/walk.png");
+    ASSERT_TRUE(
+        QFile::copy(writePicture(pixels::randomPicture(64, 48, 5), "old.png", "PNG"), picture));
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray old = file.readAll();
+    file.close();
+    dialogs.answer(picture);
+    w.Save_Click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("walk_格子.png")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    EXPECT_EQ(savedFiles(),
+              (QStringList{QStringLiteral("walk.png"), QStringLiteral("walk_格子.png")}));
+}
+
+// A damaged file offered to a slot is refused, and the user is told which slot it was.
+TEST_F(FramesOutputTest, ADamagedPictureIsRefusedNamingItsSlot)
+{
+    FramesWindow &w = composed(QSize(64, 48));
+    const QImage before = w.frameSlots().frames()[1].picture;
+    QFile whole(writePicture(pixels::randomPicture(200, 150, 6), "whole.png", "PNG"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QFile cut(temp.filePath(QStringLiteral("cut.png")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(bytes.left(bytes.size() / 2));
+    cut.close();
+    dialogs.answer(cut.fileName());
+    w.SlotLoad_Click(1);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("コマ2 の絵は壊れている")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(pixels::sameImage(w.frameSlots().frames()[1].picture, before));
+}
+
 // The preview cycle as a lossless WebP: N w frames equal to the preview at each offset.
 TEST_F(FramesOutputTest, SavesThePreviewCycleAsAnAnimation)
 {

@@ -136,6 +136,34 @@ TEST_F(Saving, FailingSaveLeavesTheExistingFileUnchanged)
     EXPECT_TRUE(entries(out.filePath("folder")).isEmpty());
 }
 
+// The lattice is written as 「格子模様.bmp」 beside the picture: the picture chosen under
+// that name, or a link to it, would be replaced by it. The save is refused before anything
+// is written, and the user is told.
+TEST_F(Saving, TheLatticesOwnNameIsRefusedBeforeAnythingIsWritten)
+{
+    const QString lattice = out.filePath(kLattice);
+    ASSERT_TRUE(QFile::copy(writePicture(pixels::randomPicture(40, 30, 113), "old.bmp"), lattice));
+    ASSERT_TRUE(QFile::link(lattice, out.filePath("alias.bmp")));
+    const QByteArray old = readAll(lattice);
+    for (const QString &chosen : {lattice, out.filePath("alias.bmp")}) {
+        SCOPED_TRACE(chosen.toStdString());
+        messages.shown.clear();
+        save(chosen);
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(
+            QStringLiteral("保存できませんでした\n%1\n「格子模様.bmp」").arg(chosen)))
+            << messages.shown[0].text.toStdString();
+    }
+    EXPECT_EQ(readAll(lattice), old);
+    EXPECT_EQ(entries(out.path()), (QStringList{"alias.bmp", kLattice}));
+    // Any other name saves the pair as before.
+    messages.shown.clear();
+    save(out.filePath("stripes.bmp"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(bitmapOf(out.filePath("stripes.bmp"), surfaces().Picture3.image()));
+    EXPECT_TRUE(bitmapOf(lattice, surfaces().Picture4.image()));
+}
+
 // A file that could not be written is named to the user with the system's reason, from the
 // main window and from the editor; a cancel and a save that worked say nothing.
 TEST_F(Saving, AFileThatCannotBeWrittenIsNamedToTheUser)
