@@ -26,9 +26,8 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
     if (!file.open(QIODevice::WriteOnly))
         throw FileNotWritten(name, file.errorString().toStdString());
     if (!write(file)) {
-        const QString reason = file.failed()
-                                   ? file.errorString()
-                                   : QStringLiteral("the document could not be drawn");
+        const QString reason =
+            file.failed() ? file.errorString() : QStringLiteral("the document could not be drawn");
         file.cancelWriting();
         throw FileNotWritten(name, reason.toStdString());
     }
@@ -45,6 +44,13 @@ void setUpPdf(QPdfWriter &writer, Paper paper, bool landscape, int dpi, const QS
     writer.setPageLayout(QPageLayout(pageSizeOf(paper),
                                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                                      QMarginsF()));
+}
+
+// "Print to file": the file is written like a saved sheet, whole or not at all, so that a
+// failure (a full disk) is told instead of leaving an empty or cut-off file.
+bool printsToFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
 
 } // namespace
@@ -126,6 +132,10 @@ void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<Frame
     choices.dpi = sheetResolution(printer);
     const SheetGeometry g = layOutSheet(choices, int(frames.size()), canvasAspect);
     const QImage composed = composeSheetPicture(frames, g);
+    if (printsToFile(printer)) {
+        writeSheetPdf(printer.outputFileName(), g, composed);
+        return;
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         throw CommandError("printer refused the document");
@@ -138,6 +148,10 @@ void printCalibration(QPrinter &printer, SheetChoices choices)
 {
     setUpPrinter(printer, choices);
     choices.dpi = sheetResolution(printer);
+    if (printsToFile(printer)) {
+        writeCalibrationPdf(printer.outputFileName(), choices);
+        return;
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         throw CommandError("printer refused the document");

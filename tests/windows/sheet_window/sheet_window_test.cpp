@@ -4,9 +4,12 @@
 #include "sheet/sheet_geometry.h"
 #include "sheet_window/sheet_window.h"
 #include "support/layout_checks.h"
+#include "support/pixel_checks.h"
 #include "support/program_fixture.h"
+#include "support/real_files.h"
 #include "ui/controls.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <gtest/gtest.h>
@@ -187,6 +190,31 @@ TEST_F(SheetWindowTest, PrintsAtThePrintersResolutionOnThePaperChosen)
               sheet::layOutSheet(expected, 3, QSize(300, 200)).canvasDots);
     EXPECT_NEAR(pictures[0].widthMm, sheet::layOutSheet(expected, 3, QSize(300, 200)).widthMm(),
                 0.01);
+}
+
+// 「PDF ファイルに出力」 onto a full disk: the print failed, the user hears so, and no empty
+// or cut-off file is left.
+TEST_F(SheetWindowTest, APrintToAFullDiskSaysSoAndLeavesNoFile)
+{
+    const QString full = temp.filePath(QStringLiteral("full"));
+    const real_files::FullDisk disk(full);
+    if (!disk.isMounted())
+        GTEST_SKIP() << "mounting a tmpfs is not permitted here (needs root)";
+    PdfPrintService pdfPrinter(full + QStringLiteral("/sheet.pdf"));
+    pdfPrinter.dialogSettings = [](QPrinter &printer) { printer.setResolution(300); };
+    Platform withPdf{dialogs, pdfPrinter, app, [] { return std::make_unique<ManualTimer>(); },
+                     messages};
+    std::vector<sheet::FramePicture> frames;
+    for (int seed : {1, 2}) {
+        QImage picture = pixels::randomPicture(600, 400, seed);
+        frames.push_back({picture, QSize()});
+    }
+    SheetWindow w(withPdf, frames, QSize(600, 400));
+    w.printSheetButton->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("印刷できませんでした")));
+    EXPECT_TRUE(
+        QDir(full).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
 } // namespace
