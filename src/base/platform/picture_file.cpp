@@ -5,6 +5,7 @@
 #include "platform/file_writing.h"
 #include "platform/picture_damage.h"
 #include "platform/png_encoding.h"
+#include "platform/smooth_scaling.h"
 #include "platform/surface.h"
 
 #include <QBuffer>
@@ -119,8 +120,7 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged dama
     const bool turned = picture.size() != (jpeg ? reduced : stored);
     const QSize natural = factor == 1 ? picture.size() : turned ? stored.transposed() : stored;
     if (factor > 1 && !jpeg) {
-        picture = picture.scaled(turned ? reduced.transposed() : reduced, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+        picture = smoothScaled(picture, turned ? reduced.transposed() : reduced);
     }
     return {asSurfaceImage(picture), natural};
 }

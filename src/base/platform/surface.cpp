@@ -2,6 +2,7 @@
 
 #include "platform/command_error.h"
 #include "platform/numeric.h"
+#include "platform/smooth_scaling.h"
 
 #include <QPainter>
 #include <QRegion>
@@ -94,7 +95,7 @@ QImage asSurfaceImage(const QImage &picture)
         painter.drawImage(0, 0, picture);
         return flat;
     }
-    return picture.convertToFormat(QImage::Format_RGB32);
+    return convertedSafely(picture, QImage::Format_RGB32);
 }
 
 // A new surface holds no pixels yet: it is all background until drawn on or read, so the
@@ -441,7 +442,10 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
     const QImage stretched =
         to.width() == region.width() && to.height() == region.height()
             ? region
-            : asSurfaceImage(region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
+            : asSurfaceImage(
+                  mode == Qt::SmoothTransformation
+                      ? smoothScaled(region, QSize(to.width(), to.height()))
+                      : region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
     // A stretch too large for the memory there is comes back empty: the command ends.
     if (stretched.isNull())
         throw CommandError("not enough memory to stretch the picture");

@@ -1,5 +1,7 @@
 #include "cli/progress.h"
 
+#include <system_error>
+
 namespace cli
 {
 
@@ -13,14 +15,18 @@ Progress::Progress(QTextStream &err, bool quiet, std::chrono::milliseconds after
     }
     // The watch sleeps until the work is long enough or done, whichever comes first; the
     // work itself never waits for it.
-    watch_ = std::thread([this, after] {
-        std::unique_lock lock(mutex_);
-        if (finished_.wait_for(lock, after, [this] { return done_; }))
-            return;
-        live_ = true;
-        if (!current_.isEmpty())
-            print(current_);
-    });
+    // Where no thread can be started, the work goes on without progress.
+    try {
+        watch_ = std::thread([this, after] {
+            std::unique_lock lock(mutex_);
+            if (finished_.wait_for(lock, after, [this] { return done_; }))
+                return;
+            live_ = true;
+            if (!current_.isEmpty())
+                print(current_);
+        });
+    } catch (const std::system_error &) {
+    }
 }
 
 Progress::~Progress()

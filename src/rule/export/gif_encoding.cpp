@@ -1,5 +1,6 @@
 #include "export/gif_encoding.h"
 
+#include "platform/smooth_scaling.h"
 #include "platform/surface.h"
 
 #include <QIODevice>
@@ -8,6 +9,7 @@
 #include <libimagequant.h>
 
 #include <cstdint>
+#include <dlfcn.h>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -40,6 +42,17 @@ QImage frameOfSize(const FrameSource &frameAt, int index, QSize size)
 
 // libimagequant reads the frame row by row in its own byte order, so no RGBA copy of a
 // whole frame is ever made.
+// libimagequant shares its work out among OpenMP threads, and OpenMP ends the whole program
+// when it cannot start one. Where no thread can start, it is asked to use none.
+void keepQuantizingOnThisThreadWhereNoThreadCanStart()
+{
+    if (helperThreadsCanStart())
+        return;
+    using SetThreads = void (*)(int);
+    if (const auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads")))
+        set(1);
+}
+
 void readRow(liq_color rowOut[], int row, int width, void *userInfo)
 {
     const auto *frame = static_cast<const QImage *>(userInfo);
@@ -159,6 +172,7 @@ class GifWriter
 
 void writeGif(int count, const FrameSource &frameAt, int delayMs, QIODevice &out)
 {
+    keepQuantizingOnThisThreadWhereNoThreadCanStart();
     // One palette for the whole animation, so a pixel that stays keeps its colour from
     // frame to frame. Black and white are fixed colours: the lattice's black and the
     // white of an empty canvas must come out exact.

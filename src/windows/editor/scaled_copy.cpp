@@ -1,6 +1,7 @@
 #include "editor/scaled_copy.h"
 
 #include "platform/numeric.h"
+#include "platform/smooth_scaling.h"
 #include "platform/surface.h"
 
 #include <algorithm>
@@ -274,11 +275,9 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
         drawnH * 2 < source.height()) {
         // Unscaled, or reduced to less than half: the picture is small enough to stretch
         // whole, averaging areas as the surface's own drawing does.
-        const QImage stretched =
-            drawn.size() == source.size()
-                ? source
-                : asSurfaceImage(
-                      source.scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        const QImage stretched = drawn.size() == source.size()
+                                     ? source
+                                     : asSurfaceImage(smoothScaled(source, drawn.size()));
         target.drawOnDemand(drawn, [stretched, drawn](QImage &out, QPoint origin) {
             copyPart(stretched, drawn, out, origin);
         });

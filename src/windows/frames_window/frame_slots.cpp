@@ -3,6 +3,7 @@
 #include "frames/frames_rule.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
+#include "platform/smooth_scaling.h"
 #include "platform/surface.h"
 
 #include <algorithm>
@@ -83,8 +84,7 @@ FrameSlot frameFromFile(const QString &path, QSize bound)
     const int shortSide = std::min(decoded.picture.width(), decoded.picture.height());
     if (side > 0 && shortSide > 2 * side) {
         const QSize kept = (QSizeF(decoded.picture.size()) * (2.0 * side / shortSide)).toSize();
-        decoded.picture = asSurfaceImage(
-            decoded.picture.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        decoded.picture = asSurfaceImage(smoothScaled(decoded.picture, kept));
     }
     return FrameSlot{path, std::move(decoded.picture), decoded.naturalSize, bound};
 }

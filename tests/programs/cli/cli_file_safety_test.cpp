@@ -236,4 +236,51 @@ TEST_F(CliFileSafety, DamagedPicturesAreRefused)
     }
 }
 
+// With no thread to be had (one process for the user), every output is still written, within
+// seconds: the scaling and conversions that Qt shares out among helper threads run on the
+// program's own thread, and the pictures differ from the usual ones by rounding at most.
+TEST_F(CliFileSafety, WithoutHelperThreadsEveryOutputIsStillWritten)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty() ||
+        QStandardPaths::findExecutable("prlimit").isEmpty())
+        GTEST_SKIP() << "needs root to run as another user";
+    QImage photo(1600, 1200, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y,
+                           qRgb(x * 255 / 1600, y * 255 / 1200, ((x / 50 + y / 40) % 2) * 255));
+    ASSERT_TRUE(photo.save(file("photo.png")));
+    ASSERT_TRUE(QFile::setPermissions(temp.path(), QFileDevice::Permissions(0x7777)));
+    const QStringList compose{"compose", "-q",       "-o", "out.png",   "--gif",
+                              "a.gif",   "--frames", "fr", "photo.png", "in2.jpg"};
+    QProcess process;
+    process.setWorkingDirectory(temp.path());
+    for (const QStringList &arguments : {compose, QStringList{"sheet", "-q", "--dpi", "300", "-o",
+                                                              "s.pdf", "photo.png", "in2.jpg"}}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        QElapsedTimer timer;
+        timer.start();
+        process.start("setpriv", QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                             "prlimit", "--nproc=1", LINTARO_CLI} +
+                                     arguments);
+        ASSERT_TRUE(process.waitForFinished(10000)) << "still running after 10 s";
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        EXPECT_LT(timer.elapsed(), 10000);
+    }
+    const QImage alone(file("out.png"));
+    ASSERT_TRUE(QFile::rename(file("out.png"), file("alone.png")));
+    const CliRun usual = runCli(compose, temp.path());
+    ASSERT_EQ(usual.exitCode, 0);
+    const QImage shared(file("out.png"));
+    ASSERT_EQ(alone.size(), shared.size());
+    int largest = 0;
+    for (int y = 0; y < alone.height(); ++y)
+        for (int x = 0; x < alone.width(); ++x) {
+            const QRgb a = alone.pixel(x, y), b = shared.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(a) - qRed(b)),
+                                std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(largest, 2);
+}
+
 } // namespace
