@@ -5,6 +5,7 @@
 #include "platform/file_writing.h"
 #include "platform/picture_damage.h"
 #include "platform/png_encoding.h"
+#include "platform/png_bands.h"
 #include "platform/smooth_scaling.h"
 #include "platform/surface.h"
 
@@ -15,6 +16,7 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <optional>
 
 namespace
 {
@@ -25,6 +27,24 @@ constexpr int kReaderLimitMegabytes = int(kLargestPicturePixels * 8 / (1024 * 10
 
 // Other formats than JPEG are kept whole up to this many pixels.
 constexpr qint64 kKeptWholePixels = 4 * 1024 * 1024;
+
+// What a decoder may hold for one picture: the largest picture at 4 bytes a pixel.
+constexpr qint64 kDecoderBudgetBytes = kLargestPicturePixels * 4;
+
+// Whether a JPEG's frame is progressive: its coefficients are then all held until the last
+// scan. Walks the header's segments up to the frame.
+bool progressiveJpeg(QIODevice &file)
+{
+    const QByteArray head = file.peek(1 << 20);
+    qsizetype at = 2;
+    while (at + 4 <= head.size() && uchar(head[at]) == 0xFF) {
+        const uchar marker = uchar(head[at + 1]);
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            return marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+        at += 2 + ((uchar(head[at + 2]) << 8) | uchar(head[at + 3]));
+    }
+    return false;
+}
 
 bool tooLarge(QSize size)
 {
@@ -108,6 +128,24 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged dama
                         (stored.height() + factor - 1) / factor);
     if (factor > 1 && jpeg)
         reader.setScaledSize(reduced);
+    // A large PNG is reduced row by row as it is decoded, never held whole.
+    if (factor > 1 && reader.format() == "png") {
+        if (std::optional<QImage> banded = decodePngReduced(path, reduced, refuseDamaged))
+            return {*banded, stored};
+    }
+    // What the decoder holds, refused before it is taken: the decoded picture at its bytes
+    // per pixel, and for a progressive JPEG every coefficient of the whole picture as well.
+    const qint64 depthBytes =
+        std::max(1, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+    const QSize decoded = factor > 1 && jpeg ? reduced : stored;
+    const qint64 working =
+        qint64(decoded.width()) * decoded.height() * std::max<qint64>(depthBytes, 4) +
+        (jpeg && progressiveJpeg(file) ? qint64(stored.width()) * stored.height() * 6 : 0);
+    if (working > kDecoderBudgetBytes)
+        throw CommandError(QStringLiteral("decoding it would take %1 MB of memory, more than %2 MB")
+                               .arg(working >> 20)
+                               .arg(kDecoderBudgetBytes >> 20)
+                               .toStdString());
     QImage picture;
     const DecoderWarnings warnings;
     const bool read = reader.read(&picture) && !picture.isNull();

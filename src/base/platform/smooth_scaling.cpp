@@ -19,19 +19,14 @@ void *nothing(void *)
 }
 
 // How much of each source pixel along one side falls into each destination pixel.
-struct Span {
-    int first = 0;
-    std::vector<float> weights; // of source pixels first, first + 1, ...
-};
-
-std::vector<Span> spansFor(int from, int to)
+std::vector<AreaReducer::Span> spansFor(int from, int to)
 {
-    std::vector<Span> spans(size_t(std::max(to, 0)));
+    std::vector<AreaReducer::Span> spans(size_t(std::max(to, 0)));
     const double step = double(from) / to;
     for (int d = 0; d < to; ++d) {
         const double start = d * step;
         const double end = std::min(double(from), (d + 1) * step);
-        Span &span = spans[size_t(d)];
+        AreaReducer::Span &span = spans[size_t(d)];
         span.first = std::min(from - 1, int(std::floor(start)));
         for (int s = span.first; s < from && s < end; ++s) {
             const double covered = std::min(end, s + 1.0) - std::max(start, double(s));
@@ -41,6 +36,11 @@ std::vector<Span> spansFor(int from, int to)
             span.weights.push_back(1.0f);
     }
     return spans;
+}
+
+int level(float value)
+{
+    return std::clamp(int(std::lround(value)), 0, 255);
 }
 
 } // namespace
@@ -76,51 +76,93 @@ QImage convertedSafely(const QImage &source, QImage::Format format)
     return converted;
 }
 
+AreaReducer::AreaReducer(QSize from, QSize to)
+    : across_(spansFor(from.width(), to.width())), down_(spansFor(from.height(), to.height())),
+      row_(size_t(std::max(to.width(), 0)) * 4), result_(to, QImage::Format_ARGB32_Premultiplied)
+{
+}
+
+void AreaReducer::addRow(const QRgb *line)
+{
+    const int y = next_++;
+    const int width = result_.width();
+    for (int x = 0; x < width; ++x) {
+        const Span &columns = across_[size_t(x)];
+        float b = 0, g = 0, r = 0, a = 0;
+        for (size_t j = 0; j < columns.weights.size(); ++j) {
+            const QRgb p = line[columns.first + int(j)];
+            const float w = columns.weights[j];
+            b += w * float(qBlue(p));
+            g += w * float(qGreen(p));
+            r += w * float(qRed(p));
+            a += w * float(qAlpha(p));
+        }
+        float *out = &row_[size_t(x) * 4];
+        out[0] = b, out[1] = g, out[2] = r, out[3] = a;
+    }
+    // Every row of the result whose span holds this row takes its share of it.
+    for (int d = firstOpen_; d < result_.height() && down_[size_t(d)].first <= y; ++d) {
+        const Span &rows = down_[size_t(d)];
+        const int i = y - rows.first;
+        if (i >= int(rows.weights.size()))
+            continue;
+        std::vector<float> &sum = open_[d];
+        sum.resize(row_.size());
+        const float w = rows.weights[size_t(i)];
+        for (size_t k = 0; k < row_.size(); ++k)
+            sum[k] += w * row_[k];
+        if (i + 1 < int(rows.weights.size()))
+            continue;
+        auto *out = reinterpret_cast<QRgb *>(result_.scanLine(d));
+        for (int x = 0; x < width; ++x) {
+            const float *p = &sum[size_t(x) * 4];
+            out[x] = qRgba(level(p[2]), level(p[1]), level(p[0]), level(p[3]));
+        }
+        open_.erase(d);
+        if (d == firstOpen_)
+            ++firstOpen_;
+    }
+}
+
+QImage AreaReducer::onWhite() const
+{
+    QImage flat(result_.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return flat;
+    for (int y = 0; y < result_.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(result_.constScanLine(y));
+        auto *out = reinterpret_cast<QRgb *>(flat.scanLine(y));
+        for (int x = 0; x < result_.width(); ++x) {
+            const int white = 255 - qAlpha(in[x]);
+            out[x] = qRgb(qRed(in[x]) + white, qGreen(in[x]) + white, qBlue(in[x]) + white);
+        }
+    }
+    return flat;
+}
+
 QImage areaAveraged(const QImage &source, QSize size)
 {
     if (source.isNull() || size.isEmpty())
         return QImage();
-    const QImage from = convertedSafely(source, QImage::Format_ARGB32_Premultiplied);
-    QImage to(size, QImage::Format_ARGB32_Premultiplied);
-    if (from.isNull() || to.isNull())
+    AreaReducer reducer(source.size(), size);
+    if (!reducer.ok())
         return QImage();
-    const std::vector<Span> across = spansFor(from.width(), size.width());
-    const std::vector<Span> down = spansFor(from.height(), size.height());
-    const size_t values = size_t(size.width()) * 4;
-    std::vector<float> row(values), sum(values);
-    for (int y = 0; y < size.height(); ++y) {
-        std::fill(sum.begin(), sum.end(), 0.0f);
-        const Span &rows = down[size_t(y)];
-        for (size_t i = 0; i < rows.weights.size(); ++i) {
-            const auto *line =
-                reinterpret_cast<const QRgb *>(from.constScanLine(rows.first + int(i)));
-            for (int x = 0; x < size.width(); ++x) {
-                const Span &columns = across[size_t(x)];
-                float b = 0, g = 0, r = 0, a = 0;
-                for (size_t j = 0; j < columns.weights.size(); ++j) {
-                    const QRgb p = line[columns.first + int(j)];
-                    const float w = columns.weights[j];
-                    b += w * float(qBlue(p));
-                    g += w * float(qGreen(p));
-                    r += w * float(qRed(p));
-                    a += w * float(qAlpha(p));
-                }
-                float *out = &row[size_t(x) * 4];
-                out[0] = b, out[1] = g, out[2] = r, out[3] = a;
-            }
-            const float w = rows.weights[i];
-            for (size_t k = 0; k < values; ++k)
-                sum[k] += w * row[k];
-        }
-        auto *line = reinterpret_cast<QRgb *>(to.scanLine(y));
-        const auto level = [](float v) { return std::clamp(int(std::lround(v)), 0, 255); };
-        for (int x = 0; x < size.width(); ++x) {
-            const float *p = &sum[size_t(x) * 4];
-            line[x] = qRgba(level(p[2]), level(p[1]), level(p[0]), level(p[3]));
-        }
+    const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied ||
+                               source.format() == QImage::Format_RGB32;
+    for (int y = 0; y < source.height(); ++y) {
+        // A row at a time: a row is too small to be shared out among threads.
+        const QImage row = premultiplied
+                               ? QImage()
+                               : source.copy(0, y, source.width(), 1)
+                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (!premultiplied && row.isNull())
+            return QImage();
+        reducer.addRow(reinterpret_cast<const QRgb *>(premultiplied ? source.constScanLine(y)
+                                                                    : row.constScanLine(0)));
     }
-    return convertedSafely(to, source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                        : QImage::Format_RGB32);
+    return convertedSafely(reducer.result(), source.hasAlphaChannel()
+                                                 ? QImage::Format_ARGB32_Premultiplied
+                                                 : QImage::Format_RGB32);
 }
 
 QImage smoothScaled(const QImage &source, QSize size)
