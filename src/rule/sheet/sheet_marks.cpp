@@ -11,7 +11,6 @@ namespace sheet
 
 namespace
 {
-constexpr double kCrossArmMm = 5.0;
 constexpr double kCrossLineMm = 0.15;
 constexpr double kRulerBarMm = 0.4;
 constexpr double kTickMm = 0.15;

@@ -14,7 +14,10 @@ namespace sheet
 // physical size however the device's units relate to them.
 QFont sheetFont(double points, double dotsPerMm);
 
-// A cross centred on a point, its arms 5 mm each way, in hairline-thin black.
+// The arm of a registration cross, from its centre.
+constexpr double kCrossArmMm = 4.0;
+
+// A cross centred on a point, its arms kCrossArmMm each way, in hairline-thin black.
 void drawCross(QPainter &painter, QPointF centre, double dotsPerMm);
 
 // A 100 mm ruler from `start` along x (or down along y when `down`): a bar 0.4 mm thick,

@@ -87,7 +87,7 @@ TEST(SheetGeometry, RefusesWhatCannotBeMade)
         layOutSheet(tooWide, 2, QSize(640, 480));
     } catch (const SheetRefused &refused) {
         EXPECT_TRUE(refused.message().startsWith(QStringLiteral("絵が紙に入りません。")));
-        EXPECT_TRUE(refused.message().contains(QStringLiteral("187.9 mm")))
+        EXPECT_TRUE(refused.message().contains(QStringLiteral("167.9 mm")))
             << refused.message().toStdString();
     }
 }

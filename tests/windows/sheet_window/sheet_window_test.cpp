@@ -41,7 +41,7 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     EXPECT_FALSE(c.widthMm.has_value());
     EXPECT_EQ(w.realSlitLabel->text(), QStringLiteral("→ 実際 1.02 mm（24 ドット）"));
     EXPECT_EQ(w.realPeriodLabel->text(), QStringLiteral("周期 2.03 mm（指定 2.00 mm、2 コマ）"));
-    EXPECT_EQ(w.widthMm->value(), 187.9);
+    EXPECT_EQ(w.widthMm->value(), 167.9);
     EXPECT_TRUE(w.refusalLabel->text().isEmpty());
 
     // 0.3 mm at 300 dpi: 4 dots.
@@ -51,7 +51,7 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     // A width typed in that does not fit: said at once, and again on saving, with no dialog.
     w.largestWidthCheck->click();
     EXPECT_TRUE(w.widthMm->isEnabled());
-    w.widthMm->setValue(220);
+    w.widthMm->setValue(190);
     EXPECT_TRUE(w.refusalLabel->text().startsWith(QStringLiteral("絵が紙に入りません。")));
     w.saveSheetButton->click();
     ASSERT_EQ(messages.shown.size(), 1);
