@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QString>
 
 class QPainter;
 
@@ -13,6 +14,10 @@ namespace sheet
 // The Gothic face at a size in points, measured in the sheet's dots so that it keeps its
 // physical size however the device's units relate to them.
 QFont sheetFont(double points, double dotsPerMm);
+
+// Draws a line of text at `baseline` in the painter's font, made smaller where that is
+// needed to keep it within `widthDots`, so that no word is lost past the paper's edge.
+void drawTextWithin(QPainter &painter, QPointF baseline, const QString &text, double widthDots);
 
 // The arm of a registration cross, from its centre.
 constexpr double kCrossArmMm = 4.0;

@@ -72,10 +72,11 @@ void drawMarks(QPainter &painter, const SheetGeometry &g, int page)
     painter.save();
     painter.setPen(Qt::black);
     painter.setFont(sheetFont(9, perMm));
-    painter.drawText(QPointF(footerLeft, below + kFiguresBaselineMm * perMm),
-                     pageName(page, g.language) + QStringLiteral("　") + figuresLine(g));
-    painter.drawText(QPointF(footerLeft, below + kFullSizeBaselineMm * perMm),
-                     printAtFullSizeLine(g.language));
+    const double room = g.paperMm.width() * perMm - 2 * footerLeft;
+    drawTextWithin(painter, QPointF(footerLeft, below + kFiguresBaselineMm * perMm),
+                   pageName(page, g.language) + QStringLiteral("　") + figuresLine(g), room);
+    drawTextWithin(painter, QPointF(footerLeft, below + kFullSizeBaselineMm * perMm),
+                   printAtFullSizeLine(g.language), room);
     painter.restore();
     drawRuler(painter, QPointF(footerLeft, std::round(below + kScaleBarTopMm * perMm)), perMm);
 }
@@ -203,8 +204,8 @@ void renderCalibration(QPainter &painter, const SheetChoices &choices)
     painter.drawText(QPointF(dots(kMarginMm), dots(kMarginMm + 4)),
                      calibrationHeading(choices.dpi, choices.language));
     painter.setFont(sheetFont(7, perMm));
-    painter.drawText(QPointF(dots(kMarginMm + 60), dots(kMarginMm + 4)),
-                     calibrationHint(choices.language));
+    drawTextWithin(painter, QPointF(dots(kMarginMm + 60), dots(kMarginMm + 4)),
+                   calibrationHint(choices.language), dots(l.paper.width() - 2 * kMarginMm - 60));
 
     // Rulers: across below the title, down the left edge.
     drawRuler(painter, QPointF(dots(kLadderLeftMm), dots(kMarginMm + 8)), perMm);
@@ -232,8 +233,9 @@ void renderCalibration(QPainter &painter, const SheetChoices &choices)
 
     // The resolution block: whichever grid prints its fine lines crisp is the printer's.
     painter.setFont(sheetFont(8, perMm));
-    painter.drawText(QPointF(dots(kLadderLeftMm), dots(l.blockTop + 4)),
-                     resolutionHint(choices.language));
+    drawTextWithin(painter, QPointF(dots(kLadderLeftMm), dots(l.blockTop + 4)),
+                   resolutionHint(choices.language),
+                   dots(l.paper.width() - kMarginMm - kLadderLeftMm));
     for (size_t i = 0; i < std::size(kResolutionTestDpi); ++i) {
         const int grid = kResolutionTestDpi[i];
         const double groupX = kLadderLeftMm + i * kResolutionGroupMm;
@@ -245,8 +247,8 @@ void renderCalibration(QPainter &painter, const SheetChoices &choices)
             drawGridLines(painter, choices.dpi, grid, patch, lineDots);
         }
     }
-    painter.drawText(QPointF(dots(kMarginMm), dots(l.paper.height() - kMarginMm - 1)),
-                     printAtFullSizeLine(choices.language));
+    drawTextWithin(painter, QPointF(dots(kMarginMm), dots(l.paper.height() - kMarginMm - 1)),
+                   printAtFullSizeLine(choices.language), dots(l.paper.width() - 2 * kMarginMm));
     painter.restore();
 }
 
