@@ -1,5 +1,6 @@
 #include "frames/frames_rule.h"
 #include "sheet/pdf_content.h"
+#include "sheet/pdf_update.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_marks.h"
 #include "sheet/sheet_readers.h"
@@ -7,6 +8,7 @@
 #include "sheet/sheet_svg.h"
 
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <gtest/gtest.h>
 
 // The sheet read back as a printer and a cutter would take it: page 1 rendered without
@@ -273,6 +275,28 @@ TEST_F(SheetReadBack, CrossesAndBorderLieAlikeOnBothPagesAndInTheSvg)
             EXPECT_TRUE(cut.contains(QRectF(c - QPointF(kCrossArmMm, kCrossArmMm),
                                             c + QPointF(kCrossArmMm, kCrossArmMm))))
                 << "the crosses stay on the cut lattice";
+    }
+}
+
+} // namespace
+
+namespace
+{
+
+// A file the amendment does not understand is left as it was, and the caller told.
+TEST(PdfUpdate, LeavesAFileItCannotReadAsItWas)
+{
+    for (const QByteArray &text :
+         {QByteArray("%PDF-1.4\nnothing here\n%%EOF\n"),
+          QByteArray("%PDF-1.4\nxref\n0 1\n0000000000 65535 f \ntrailer\n<<\n/Size 1\n>>\n"
+                     "startxref\n9\n%%EOF\n")}) {
+        QTemporaryFile file;
+        ASSERT_TRUE(file.open());
+        file.write(text);
+        file.flush();
+        EXPECT_FALSE(sheet::amendPdf(file, QSizeF(595.276, 841.89)));
+        file.seek(0);
+        EXPECT_EQ(file.readAll(), text);
     }
 }
 
