@@ -34,7 +34,9 @@ void addComposeOptions(QCommandLineParser &parser)
                       QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("lattice-width"),
-         QStringLiteral("The lattice sheet's width (default: canvas width + N x slit)."),
+         QStringLiteral("The lattice sheet's width, at least canvas width + N x slit - 1 to "
+                        "cover the picture at every offset (default: canvas width + N x "
+                        "slit)."),
          QStringLiteral("PX")});
     parser.addOption({QStringLiteral("frames"),
                       QStringLiteral("Every preview frame, offsets 0 .. N x slit - 1, as "
@@ -82,10 +84,14 @@ ComposeJob readComposeJob(const QCommandLineParser &parser)
         throw UsageError(QStringLiteral("--output is required"));
     job.lattice = readOutputName(parser, QStringLiteral("lattice"), kPictureSuffixes);
     job.latticeWidth = frames::LatticeSheetSize(job.set.canvas, job.set.slit, count).width();
-    if (parser.isSet(QStringLiteral("lattice-width")))
+    if (parser.isSet(QStringLiteral("lattice-width"))) {
+        // Slid by up to a cycle less one column, the lattice must still reach past the
+        // picture's last column: a narrower one leaves the picture uncovered at some offset.
+        const int covering = job.set.canvas.width() + frames::CycleLength(job.set.slit, count) - 1;
         job.latticeWidth = readNumber(
             QStringLiteral("lattice-width"), parser.value(QStringLiteral("lattice-width")),
-            frames::kMinCanvasSide, frames::kMaxCanvasSide + frames::kMaxFrames * frames::kMaxSlit);
+            covering, frames::kMaxCanvasSide + frames::kMaxFrames * frames::kMaxSlit);
+    }
     job.framesDir = parser.value(QStringLiteral("frames"));
     if (parser.isSet(QStringLiteral("frames")) && job.framesDir.isEmpty())
         throw UsageError(QStringLiteral("--frames needs a folder name"));

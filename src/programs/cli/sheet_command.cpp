@@ -6,6 +6,10 @@
 #include "cli/output_plan.h"
 #include "cli/progress.h"
 #include "sheet/sheet_files.h"
+#include "sheet/sheet_render.h"
+
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +28,9 @@ void addSheetOptions(QCommandLineParser &parser)
                                      "required."),
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("paper"),
-                      QStringLiteral("a4, b5 (JIS B5, 182 x 257 mm) or letter (default a4)."),
+                      QStringLiteral("a4, a3, a2, a1, a0, b5 or b4 (JIS, 182 x 257 and 257 x "
+                                     "364 mm), letter, or WxH in mm, 50..2000 each (default "
+                                     "a4)."),
                       QStringLiteral("PAPER"), QStringLiteral("a4")});
     parser.addOption({QStringLiteral("landscape"), QStringLiteral("The paper turned sideways.")});
     parser.addOption({QStringLiteral("slit-mm"),
@@ -32,7 +38,8 @@ void addSheetOptions(QCommandLineParser &parser)
                                      "dots."),
                       QStringLiteral("MM"), QStringLiteral("1.0")});
     parser.addOption({QStringLiteral("dpi"),
-                      QStringLiteral("Printer resolution: 300, 600 or 1200 (default 600)."),
+                      QStringLiteral("Printer resolution: 300, 360, 600, 720 or 1200 (default "
+                                     "600)."),
                       QStringLiteral("N"), QStringLiteral("600")});
     parser.addOption({QStringLiteral("width-mm"),
                       QStringLiteral("Picture width on paper (default: the largest that fits "
@@ -50,7 +57,8 @@ void addSheetOptions(QCommandLineParser &parser)
                       QStringLiteral("Narrows every cut slit of the SVG by the cutter's kerf."),
                       QStringLiteral("MM")});
     parser.addOption({QStringLiteral("calibration"),
-                      QStringLiteral("The calibration page instead: slits 0.3..3.0 mm, rulers.")});
+                      QStringLiteral("The calibration page instead: slits 0.3..3.0 mm, rulers "
+                                     "and lines on each printer grid.")});
 }
 
 double readMillimetres(const QCommandLineParser &parser, const QString &option)
@@ -61,6 +69,43 @@ double readMillimetres(const QCommandLineParser &parser, const QString &option)
     if (!ok || !std::isfinite(value))
         throw UsageError(QStringLiteral("--%1 takes millimetres, not \"%2\"").arg(option, text));
     return value;
+}
+
+// The named papers, and a size of one's own in millimetres ("300x200", "300.5x200").
+void readPaper(const QString &text, sheet::SheetChoices &c)
+{
+    static const std::pair<const char *, sheet::Paper> kNamed[] = {
+        {"a4", sheet::Paper::A4},    {"a3", sheet::Paper::A3},        {"a2", sheet::Paper::A2},
+        {"a1", sheet::Paper::A1},    {"a0", sheet::Paper::A0},        {"b5", sheet::Paper::JisB5},
+        {"b4", sheet::Paper::JisB4}, {"letter", sheet::Paper::Letter}};
+    const QString name = text.toLower();
+    for (const auto &[named, paper] : kNamed)
+        if (name == QLatin1String(named)) {
+            c.paper = paper;
+            return;
+        }
+    static const QRegularExpression custom(
+        QStringLiteral(R"(^(\d{1,4}(?:\.\d+)?)[xX](\d{1,4}(?:\.\d+)?)$)"));
+    const QRegularExpressionMatch match = custom.match(text);
+    const QSizeF size = match.hasMatch()
+                            ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
+                            : QSizeF();
+    const auto inRange = [](double mm) {
+        return mm >= sheet::kMinCustomMm && mm <= sheet::kMaxCustomMm;
+    };
+    if (!match.hasMatch() || !inRange(size.width()) || !inRange(size.height()))
+        throw UsageError(QStringLiteral("--paper takes a4, a3, a2, a1, a0, b5, b4, letter or "
+                                        "WxH in mm, 50 to 2000 each, not \"%1\"")
+                             .arg(text));
+    c.paper = sheet::Paper::Custom;
+    c.customMm = size;
+}
+
+// The sheet speaks the user's language where it is Japanese, English elsewhere.
+sheet::Language localeLanguage()
+{
+    return QLocale::system().language() == QLocale::Japanese ? sheet::Language::Japanese
+                                                             : sheet::Language::English;
 }
 
 struct SheetJob {
@@ -76,13 +121,8 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
 {
     SheetJob job;
     sheet::SheetChoices &c = job.choices;
-    const QString paper = parser.value(QStringLiteral("paper")).toLower();
-    if (paper == QLatin1String("b5"))
-        c.paper = sheet::Paper::JisB5;
-    else if (paper == QLatin1String("letter"))
-        c.paper = sheet::Paper::Letter;
-    else if (paper != QLatin1String("a4"))
-        throw UsageError(QStringLiteral("--paper takes a4, b5 or letter, not \"%1\"").arg(paper));
+    readPaper(parser.value(QStringLiteral("paper")), c);
+    c.language = localeLanguage();
     c.landscape = parser.isSet(QStringLiteral("landscape"));
     c.slitMm = readMillimetres(parser, QStringLiteral("slit-mm"));
     if (c.slitMm < sheet::kMinSlitMm || c.slitMm > sheet::kMaxSlitMm)
@@ -91,7 +131,7 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
     c.dpi = parser.value(QStringLiteral("dpi")).toInt();
     if (std::find(std::begin(sheet::kDpiChoices), std::end(sheet::kDpiChoices), c.dpi) ==
         std::end(sheet::kDpiChoices))
-        throw UsageError(QStringLiteral("--dpi takes 300, 600 or 1200, not \"%1\"")
+        throw UsageError(QStringLiteral("--dpi takes 300, 360, 600, 720 or 1200, not \"%1\"")
                              .arg(parser.value(QStringLiteral("dpi"))));
     if (parser.isSet(QStringLiteral("width-mm")))
         c.widthMm = readMillimetres(parser, QStringLiteral("width-mm"));
@@ -125,6 +165,11 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
         return 1;
     OutputPlan plan;
     if (job.calibration) {
+        try {
+            sheet::checkCalibration(job.choices);
+        } catch (const sheet::SheetRefused &refused) {
+            throw UsageError(QString::fromStdString(refused.what()));
+        }
         plan.add(job.output, [&] { sheet::writeCalibrationPdf(job.output, job.choices); });
         return plan.writeAll(progress) ? 0 : 1;
     }

@@ -2,13 +2,17 @@
 
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "sheet/pdf_update.h"
 #include "sheet/printer_resolution.h"
 #include "sheet/sheet_render.h"
+#include "sheet/sheet_svg.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSvgGenerator>
+#include <QTemporaryFile>
 
 namespace sheet
 {
@@ -35,15 +39,42 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
         throw FileNotWritten(name, file.errorString().toStdString());
 }
 
-// A PDF whose page is the whole sheet at `dpi`, so one device unit is one printer dot.
-void setUpPdf(QPdfWriter &writer, Paper paper, bool landscape, int dpi, const QString &title)
+// A PDF whose page is the whole sheet at `dpi`, so one device unit is one printer dot,
+// drawn by `draw`. QPdfWriter writes a scratch file beside the sheet; it is amended with
+// the exact paper and the request not to scale, then copied into `file`.
+template <typename Draw>
+bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, bool landscape,
+              QSizeF paperMm, int dpi, const QString &title, Draw &&draw)
 {
-    writer.setCreator(QStringLiteral("Lintaro"));
-    writer.setTitle(title);
-    writer.setResolution(dpi);
-    writer.setPageLayout(QPageLayout(pageSizeOf(paper),
-                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                     QMarginsF()));
+    QTemporaryFile scratch(QFileInfo(path).absoluteDir().filePath(
+        QStringLiteral(".%1.XXXXXX").arg(QFileInfo(path).fileName())));
+    if (!scratch.open())
+        throw FileNotWritten(path.toStdString(), scratch.errorString().toStdString());
+    {
+        QPdfWriter writer(&scratch);
+        writer.setCreator(QStringLiteral("Lintaro"));
+        writer.setTitle(title);
+        writer.setResolution(dpi);
+        const QPageLayout layout(
+            pageSize, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF());
+        writer.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return false;
+        draw(painter, writer);
+        if (!painter.end())
+            return false;
+    }
+    constexpr double kPointsPerMm = 72 / 25.4;
+    if (!amendPdf(scratch, paperMm * kPointsPerMm) || !scratch.seek(0))
+        return false;
+    constexpr qint64 kChunk = 1 << 20;
+    while (!scratch.atEnd()) {
+        const QByteArray chunk = scratch.read(kChunk);
+        if (chunk.isEmpty() || file.write(chunk) != chunk.size())
+            return false;
+    }
+    return true;
 }
 
 // "Print to file": the file is written like a saved sheet, whole or not at all, so that a
@@ -58,69 +89,34 @@ bool printsToFile(const QPrinter &printer)
 void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed)
 {
     writeAtomically(path, [&](QIODevice &file) {
-        QPdfWriter writer(&file);
-        setUpPdf(writer, g.paper, g.landscape, g.dpi, QStringLiteral("Lintaro 印刷用シート"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        renderSheet(painter, writer, g, composed);
-        return painter.end();
+        return writePdf(file, path, g.pageSize, g.landscape, g.paperMm, g.dpi,
+                        sheetTitle(g.language), [&](QPainter &painter, QPdfWriter &writer) {
+                            renderSheet(painter, writer, g, composed);
+                        });
     });
 }
 
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices)
 {
+    checkCalibration(choices);
     writeAtomically(path, [&](QIODevice &file) {
-        QPdfWriter writer(&file);
-        setUpPdf(writer, choices.paper, choices.landscape, choices.dpi,
-                 QStringLiteral("Lintaro 調整用シート"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return false;
-        renderCalibration(painter, choices);
-        return painter.end();
+        return writePdf(
+            file, path, pageSizeOf(choices), choices.landscape, paperMm(choices), choices.dpi,
+            calibrationTitle(choices.language),
+            [&](QPainter &painter, QPdfWriter &) { renderCalibration(painter, choices); });
     });
 }
 
 void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm)
 {
-    if (!(kerfMm >= 0) || kerfMm >= g.slitMm())
-        throw SheetRefused(
-            "the kerf must be at least 0 and narrower than the slit (" +
-                mmText(g.slitMm()).toStdString() + " mm)",
-            QStringLiteral("切り幅は 0 以上、スリット（%1 mm）より狭くしてください。")
-                .arg(mmText(g.slitMm())));
-    const QRect lattice = g.latticeDots();
-    const double widthMm = dotsToMm(lattice.width(), g.dpi);
-    const double heightMm = dotsToMm(lattice.height(), g.dpi);
-    writeAtomically(path, [&](QIODevice &file) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&file);
-        svg.setTitle(QStringLiteral("Lintaro 格子"));
-        svg.setDescription(figuresLine(g));
-        // width and height come out as size / resolution in millimetres: in dots at the
-        // sheet's resolution they are exact. The drawing itself is in millimetres.
-        svg.setResolution(g.dpi);
-        svg.setSize(lattice.size());
-        svg.setViewBox(QRectF(0, 0, widthMm, heightMm));
-        QPainter painter;
-        if (!painter.begin(&svg))
-            return false;
-        const double half = kerfMm / 2;
-        for (const auto &[start, end] : latticeBars(g)) {
-            // The sheet's edges stay where they are: only edges that face a slit move.
-            const double left = start == 0 ? 0 : dotsToMm(start, g.dpi) - half;
-            const double right = end == lattice.width() ? widthMm : dotsToMm(end, g.dpi) + half;
-            painter.fillRect(QRectF(left, 0, right - left, heightMm), Qt::black);
-        }
-        return painter.end();
-    });
+    const QByteArray svg = latticeSvg(g, kerfMm);
+    writeAtomically(path, [&](QIODevice &file) { return file.write(svg) == svg.size(); });
 }
 
 void setUpPrinter(QPrinter &printer, const SheetChoices &choices)
 {
     printer.setFullPage(true);
-    printer.setPageSize(pageSizeOf(choices.paper));
+    printer.setPageSize(pageSizeOf(choices));
     printer.setPageOrientation(choices.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF());
 }
@@ -148,6 +144,7 @@ void printCalibration(QPrinter &printer, SheetChoices choices)
 {
     setUpPrinter(printer, choices);
     choices.dpi = sheetResolution(printer);
+    checkCalibration(choices);
     if (printsToFile(printer)) {
         writeCalibrationPdf(printer.outputFileName(), choices);
         return;

@@ -18,22 +18,21 @@ class QPrinter;
 namespace sheet
 {
 
-// The two-page sheet as a PDF at the sheet's resolution.
+// The two-page sheet as a PDF at the sheet's resolution. Both PDFs have the paper's exact
+// size and ask viewers and print dialogs not to scale them.
 void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed);
-// The calibration page as a one-page PDF.
+// The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);
 
-// The lattice alone as SVG in millimetres, for laser cutters and plotters: black bars over
-// the picture width and one period more, as tall as the picture. A kerf (mm) widens every
-// bar by half the kerf on each side, so a cut slit, which loses the kerf, comes out at the
-// sheet's slit. Throws SheetRefused for a kerf below 0 or not narrower than the slit.
+// The lattice alone as SVG in millimetres, for laser cutters and plotters (see latticeSvg).
+// Throws SheetRefused for a kerf below 0 or not narrower than the slit.
 void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm = 0);
 
 // Sets a printer up for the choices: paper, orientation, the whole sheet as the page.
 void setUpPrinter(QPrinter &printer, const SheetChoices &choices);
 // Prints the sheet on a printer already chosen, at the printer's own resolution (see
-// sheetResolution): the choices' dpi is replaced by it. Throws SheetRefused when the picture does not fit, CommandError when
-// the printer refuses the document.
+// sheetResolution): the choices' dpi is replaced by it. Throws SheetRefused when the picture does
+// not fit, CommandError when the printer refuses the document.
 void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<FramePicture> &frames,
                 QSize canvasAspect);
 void printCalibration(QPrinter &printer, SheetChoices choices);

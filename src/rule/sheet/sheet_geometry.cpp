@@ -15,6 +15,15 @@ constexpr double kMmPerInch = 25.4;
 // Comparisons in millimetres forgive what the last decimal of a double may add.
 constexpr double kSlackMm = 1e-9;
 
+// The 100 mm scale bar is what makes a sheet checkable: a paper too narrow for it inside
+// the margins makes no sheet.
+constexpr double kScaleBarMm = 100.0;
+
+int wholeDots(double mm, int dpi)
+{
+    return int(std::ceil(mm * dpi / kMmPerInch - 1e-9));
+}
+
 void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspect)
 {
     // Written so that a slit that is not a number is refused too.
@@ -29,15 +38,16 @@ void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspec
                            QStringLiteral("コマは２枚から８枚までです。"));
     if (canvasAspect.width() <= 0 || canvasAspect.height() <= 0)
         throw SheetRefused("the canvas has no size", QStringLiteral("絵の大きさがありません。"));
+    checkPaper(choices);
 }
 
-// The room inside the margins: across for the picture and one more lattice period, down
-// for the picture and the footer.
+// The room inside the margins and the border: across for the picture and one more lattice
+// period, down for the picture; the footer goes below the border.
 QSizeF roomMm(const SheetChoices &choices, double periodMm)
 {
-    const QSizeF paper = paperMm(choices.paper, choices.landscape);
-    return QSizeF(paper.width() - 2 * kMarginMm - periodMm,
-                  paper.height() - 2 * kMarginMm - kFooterMm);
+    const QSizeF paper = paperMm(choices);
+    return QSizeF(paper.width() - 2 * kMarginMm - 2 * kBorderMm - periodMm,
+                  paper.height() - 2 * kMarginMm - 2 * kBorderMm - kFooterMm);
 }
 
 int heightDotsFor(int widthDots, QSize aspect)
@@ -53,6 +63,24 @@ QString tooLargeMessage(double largest)
 
 } // namespace
 
+void checkPaper(const SheetChoices &choices)
+{
+    if (choices.paper == Paper::Custom) {
+        const QSizeF size = choices.customMm;
+        const auto inRange = [](double mm) {
+            return mm >= kMinCustomMm - kSlackMm && mm <= kMaxCustomMm + kSlackMm;
+        };
+        if (!inRange(size.width()) || !inRange(size.height()))
+            throw SheetRefused(
+                "the paper must be 50 to 2000 mm each way",
+                QStringLiteral("紙の大きさは縦横とも 50 mm から 2000 mm までです。"));
+    }
+    if (paperMm(choices).width() < kScaleBarMm + 2 * kMarginMm - kSlackMm)
+        throw SheetRefused("the paper must be at least 120 mm wide for the 100 mm scale bar",
+                           QStringLiteral("100 mm の目盛りが入るよう、紙の幅は 120 mm 以上に"
+                                          "してください。"));
+}
+
 double dotsPerMm(int dpi)
 {
     return dpi / kMmPerInch;
@@ -61,6 +89,22 @@ double dotsPerMm(int dpi)
 QRect SheetGeometry::latticeDots() const
 {
     return QRect(originDots, frames::LatticeSheetSize(canvasDots, slitDots, frameCount));
+}
+
+QRect SheetGeometry::borderDots() const
+{
+    const int border = wholeDots(kBorderMm, dpi);
+    return latticeDots().adjusted(-border, -border, border, border);
+}
+
+std::array<QPoint, 4> SheetGeometry::crossCentresDots() const
+{
+    const int out = wholeDots(kCrossOffsetMm, dpi);
+    const QRect lattice = latticeDots();
+    // The right and bottom edges lie after the last column and row.
+    const int left = lattice.x() - out, right = lattice.x() + lattice.width() + out;
+    const int top = lattice.y() - out, bottom = lattice.y() + lattice.height() + out;
+    return {QPoint(left, top), QPoint(right, top), QPoint(left, bottom), QPoint(right, bottom)};
 }
 
 int slitDots(double slitMm, int dpi)
@@ -112,7 +156,7 @@ SheetGeometry layOutSheet(const SheetChoices &choices, int frameCount, QSize can
                             tooLargeMessage(largest));
     };
     // Far too wide is refused before it becomes dots.
-    if (width > paperMm(choices.paper, choices.landscape).width())
+    if (width > paperMm(choices).width())
         throw tooLarge();
 
     SheetGeometry g;
@@ -120,7 +164,9 @@ SheetGeometry layOutSheet(const SheetChoices &choices, int frameCount, QSize can
     g.frameCount = frameCount;
     g.paper = choices.paper;
     g.landscape = choices.landscape;
-    g.paperMm = paperMm(choices.paper, choices.landscape);
+    g.pageSize = pageSizeOf(choices);
+    g.paperMm = paperMm(choices);
+    g.language = choices.language;
     g.requestedSlitMm = choices.slitMm;
     g.slitDots = slitDots(choices.slitMm, choices.dpi);
     g.periodDots = frames::CycleLength(g.slitDots, frameCount);
@@ -131,11 +177,11 @@ SheetGeometry layOutSheet(const SheetChoices &choices, int frameCount, QSize can
     if (g.widthMm() > room.width() + kSlackMm || g.heightMm() > room.height() + kSlackMm)
         throw tooLarge();
 
-    // The picture and its lattice are centred across the paper and start at the top margin,
-    // both on whole dots.
+    // The picture and its lattice are centred across the paper and start below the top
+    // margin and the border, both on whole dots.
     const double paperWidthDots = g.paperMm.width() * dotsPerMm(g.dpi);
     g.originDots = QPoint(int(std::floor((paperWidthDots - g.latticeDots().width()) / 2)),
-                          int(std::ceil(kMarginMm * dotsPerMm(g.dpi))));
+                          wholeDots(kMarginMm, g.dpi) + wholeDots(kBorderMm, g.dpi));
     return g;
 }
 

@@ -2,12 +2,14 @@
 
 #include "sheet/sheet_choices.h"
 
+#include <QPageSize>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QSizeF>
 #include <QString>
 
+#include <array>
 #include <stdexcept>
 
 // Where everything of a print sheet lies, in whole printer dots. Every stripe edge of the
@@ -32,8 +34,15 @@ class SheetRefused : public std::runtime_error
     QString message_;
 };
 
-// The footer below the picture: the line of figures and the 100 mm scale bar.
-constexpr double kFooterMm = 17.0;
+// Round the lattice area, this far out, runs the border: the outer cut of the SVG lattice
+// and a thin outline on page 2 to cut film along by hand. What lies inside it (the
+// crosses) stays on the cut lattice; the footer's texts lie outside it.
+constexpr double kBorderMm = 10.0;
+// The registration crosses are centred this far out from each corner of the lattice area,
+// both across and down, so their arms stay this far clear of the picture and the lattice.
+constexpr double kCrossOffsetMm = 5.0;
+// The footer below the border: two lines of text and the 100 mm scale bar.
+constexpr double kFooterMm = 20.0;
 
 // A length in millimetres as whole dots, and back.
 double dotsPerMm(int dpi);
@@ -48,7 +57,10 @@ struct SheetGeometry {
     int frameCount = 0;
     Paper paper = Paper::A4;
     bool landscape = false;
+    // The upright page as printers and PDF files are given it, and the paper as it lies.
+    QPageSize pageSize;
     QSizeF paperMm;
+    Language language = Language::Japanese;
     int slitDots = 0;
     int periodDots = 0;
     // The composed picture, and the picture area's top-left corner on the page.
@@ -64,7 +76,17 @@ struct SheetGeometry {
     // The lattice covers the picture area and one period more to the right, so that it
     // still covers the whole picture wherever it is slid within a cycle.
     QRect latticeDots() const;
+    // The border: the lattice area with kBorderMm round it, on whole dots.
+    QRect borderDots() const;
+    // The centres of the four registration crosses, on dots: top left, top right, bottom
+    // left, bottom right of the lattice area, kCrossOffsetMm out both ways. The same on
+    // both pages and in the SVG.
+    std::array<QPoint, 4> crossCentresDots() const;
 };
+
+// Refuses a paper that makes no sheet: a custom size outside 50 to 2000 mm, or a paper
+// narrower than the 100 mm scale bar and its margins.
+void checkPaper(const SheetChoices &choices);
 
 // The largest picture width, in whole tenths of a millimetre, whose picture, lattice and
 // footer fit inside the margins. Throws SheetRefused when even the smallest does not.

@@ -1,5 +1,6 @@
 #include "sheet/sheet_marks.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -11,7 +12,6 @@ namespace sheet
 
 namespace
 {
-constexpr double kCrossArmMm = 5.0;
 constexpr double kCrossLineMm = 0.15;
 constexpr double kRulerBarMm = 0.4;
 constexpr double kTickMm = 0.15;
@@ -27,6 +27,19 @@ QFont sheetFont(double points, double dotsPerMm)
     constexpr double kMmPerPoint = 25.4 / 72;
     font.setPixelSize(std::max(1, int(std::lround(points * kMmPerPoint * dotsPerMm))));
     return font;
+}
+
+void drawTextWithin(QPainter &painter, QPointF baseline, const QString &text, double widthDots)
+{
+    painter.save();
+    QFont font = painter.font();
+    const double natural = QFontMetricsF(font, painter.device()).horizontalAdvance(text);
+    if (natural > widthDots && font.pixelSize() > 1) {
+        font.setPixelSize(std::max(1, int(std::floor(font.pixelSize() * widthDots / natural))));
+        painter.setFont(font);
+    }
+    painter.drawText(baseline, text);
+    painter.restore();
 }
 
 void drawCross(QPainter &painter, QPointF centre, double dotsPerMm)

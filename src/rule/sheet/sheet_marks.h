@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QString>
 
 class QPainter;
 
@@ -14,7 +15,14 @@ namespace sheet
 // physical size however the device's units relate to them.
 QFont sheetFont(double points, double dotsPerMm);
 
-// A cross centred on a point, its arms 5 mm each way, in hairline-thin black.
+// Draws a line of text at `baseline` in the painter's font, made smaller where that is
+// needed to keep it within `widthDots`, so that no word is lost past the paper's edge.
+void drawTextWithin(QPainter &painter, QPointF baseline, const QString &text, double widthDots);
+
+// The arm of a registration cross, from its centre.
+constexpr double kCrossArmMm = 4.0;
+
+// A cross centred on a point, its arms kCrossArmMm each way, in hairline-thin black.
 void drawCross(QPainter &painter, QPointF centre, double dotsPerMm);
 
 // A 100 mm ruler from `start` along x (or down along y when `down`): a bar 0.4 mm thick,

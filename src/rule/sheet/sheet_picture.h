@@ -12,8 +12,9 @@
 namespace sheet
 {
 
-// The largest canvas a sheet may need, both ways: the long side of Letter or A4 inside its
-// margins at 1200 dpi. A picture decoded for a sheet needs no more pixels than this.
+// The most pixels a picture is decoded with for a sheet, both ways: the long side of Letter
+// or A4 inside its margins at 1200 dpi. Larger papers fit a picture of more pixels than this
+// up from this size; the pictures of a sheet are rarely as large.
 inline const QSize kLargestCanvas(13100, 13100);
 
 // A frame as it was decoded: naturalSize is the size of the picture in its file (an

@@ -2,8 +2,10 @@
 
 #include "sheet/sheet_choices.h"
 #include "sheet/sheet_geometry.h"
+#include "sheet/sheet_texts.h"
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 #include <utility>
@@ -18,28 +20,36 @@ class QPagedPaintDevice;
 namespace sheet
 {
 
-// The line of figures on both pages: frames, the real and the chosen slit, the period and
-// the resolution.
-QString figuresLine(const SheetGeometry &g);
-
 // The bars of the lattice, as [first, last + 1) columns counted from the picture area's
 // left edge, over the picture width and one period more.
 std::vector<std::pair<int, int>> latticeBars(const SheetGeometry &g);
+// The slits of the lattice as a cutter cuts them, [first, last + 1) columns from the
+// picture area's left edge: every slit that starts inside the lattice, each a whole slit
+// wide, the first at column 0.
+std::vector<std::pair<int, int>> latticeSlits(const SheetGeometry &g);
 
 // Page 1: the composed picture, placed at exactly one picture pixel per printer dot and
 // stored losslessly. Page 2: the lattice as black rectangles on nothing, every bar edge on a
-// stripe edge of page 1. Both pages carry the registration crosses at the corners of the
-// picture area, the line of figures and a 100 mm scale bar. `composed` is canvasDots in
-// size. The painter is active on `device`.
+// stripe edge of page 1, and a thin outline along the border to cut film by hand. Both
+// pages carry the registration crosses outside the lattice area, and below the border the
+// line of figures, the line that asks for printing at 100 % and a 100 mm scale bar.
+// `composed` is canvasDots in size. The painter is active on `device`.
 void renderSheet(QPainter &painter, QPagedPaintDevice &device, const SheetGeometry &g,
                  const QImage &composed);
 
 // The slits of the calibration ladder: 0.3 to 3.0 mm in 0.1 mm steps.
 std::vector<double> calibrationSlitsMm();
+// The printer grids the calibration page's resolution block tries.
+constexpr int kResolutionTestDpi[] = {300, 360, 600, 720, 1200};
+
+// Refuses, with SheetRefused, a paper too small for the calibration page.
+void checkCalibration(const SheetChoices &choices);
 
 // The calibration page 「調整用シート」: a labelled lattice patch for every slit of the
-// ladder (slit and bar of the same width, as with two frames) at the chosen resolution,
-// and 100 mm rulers across and down.
+// ladder (slit and bar of the same width, as with two frames) at the chosen resolution, each
+// of whole periods ending on a bar; 100 mm rulers across and down; and the resolution
+// block, a patch of 1-dot and one of 2-dot lines on the grid of each of
+// kResolutionTestDpi. Throws SheetRefused as checkCalibration does.
 void renderCalibration(QPainter &painter, const SheetChoices &choices);
 
 } // namespace sheet

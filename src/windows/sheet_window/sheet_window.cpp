@@ -30,7 +30,9 @@ SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> fr
 {
     setupControls(this);
     for (QRadioButton *option : paperChoice)
-        connect(option, &QRadioButton::clicked, this, &SheetWindow::updateFigures);
+        connect(option, &QRadioButton::clicked, this, &SheetWindow::paperClicked);
+    for (QDoubleSpinBox *box : {customWidthMm, customHeightMm})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &SheetWindow::updateFigures);
     for (QRadioButton *option : {uprightChoice, landscapeChoice})
         connect(option, &QRadioButton::clicked, this, &SheetWindow::updateFigures);
     connect(slitMm, &QDoubleSpinBox::valueChanged, this, &SheetWindow::updateFigures);
@@ -59,12 +61,21 @@ sheet::SheetChoices SheetWindow::choices() const
     for (int i = 0; i < kPaperCount; ++i)
         if (paperChoice[i]->isChecked())
             c.paper = kPapers[i];
+    c.customMm = QSizeF(customWidthMm->value(), customHeightMm->value());
     c.landscape = landscapeChoice->isChecked();
     c.slitMm = slitMm->value();
     c.dpi = dpiChoice->currentData().toInt();
     if (!largestWidthCheck->isChecked())
         c.widthMm = widthMm->value();
     return c;
+}
+
+void SheetWindow::paperClicked()
+{
+    const bool custom = choices().paper == sheet::Paper::Custom;
+    customWidthMm->setEnabled(custom);
+    customHeightMm->setEnabled(custom);
+    updateFigures();
 }
 
 void SheetWindow::largestWidthClicked()
@@ -186,13 +197,28 @@ void SheetWindow::saveLattice()
     }
 }
 
+bool SheetWindow::calibrationFitsOrTell()
+{
+    try {
+        sheet::checkCalibration(choices());
+        return true;
+    } catch (const sheet::SheetRefused &refused) {
+        platform_.messages.showWarning(kTitle, refused.message());
+        return false;
+    }
+}
+
 void SheetWindow::saveCalibration()
 {
+    if (!calibrationFitsOrTell())
+        return;
     const auto path = askSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
     try {
         sheet::writeCalibrationPdf(*path, choices());
+    } catch (const sheet::SheetRefused &refused) {
+        platform_.messages.showWarning(kTitle, refused.message());
     } catch (const FileNotWritten &e) {
         reportFileNotWritten(platform_.messages, *path, QString::fromStdString(e.reason()));
     }
@@ -200,6 +226,8 @@ void SheetWindow::saveCalibration()
 
 void SheetWindow::printCalibration()
 {
+    if (!calibrationFitsOrTell())
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Lintaro 調整用シート"));
     sheet::setUpPrinter(printer, choices());
@@ -207,6 +235,8 @@ void SheetWindow::printCalibration()
         return;
     try {
         sheet::printCalibration(printer, choices());
+    } catch (const sheet::SheetRefused &refused) {
+        platform_.messages.showWarning(kTitle, refused.message());
     } catch (const CommandError &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("印刷できませんでした。"));
     }

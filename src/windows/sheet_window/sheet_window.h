@@ -44,10 +44,14 @@ class SheetWindow : public ProgramWindow, public SheetWindowControls
     // Shows the real slit, period and picture size for the choices, or why there is no
     // sheet for them.
     void updateFigures();
+    // A paper option: the size boxes are the user's only while 「指定の大きさ」 is chosen.
+    void paperClicked();
     // 「紙に入る最大」: the width box is the user's only while it is not ticked.
     void largestWidthClicked();
     // The sheet's layout for the current choices, or nothing after telling the user why.
     std::optional<sheet::SheetGeometry> layOutOrTell();
+    // Whether the calibration page fits the paper chosen, after telling the user when not.
+    bool calibrationFitsOrTell();
     // A file name from the save dialog, with the suffix added when it was left off.
     std::optional<QString> askSavePath(const QString &filter, const QString &suffix);
 

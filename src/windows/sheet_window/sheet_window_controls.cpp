@@ -72,13 +72,38 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
 {
     QWidget *c = window->client();
 
+    // The first three papers down the left as the window first had them, the larger ones
+    // beside them and below, then a paper of one's own size.
     paperFrame = frame(c, QStringLiteral("紙の大きさ"), QRect());
-    QVBoxLayout *papers = optionColumn(paperFrame);
+    QVBoxLayout *paperColumn = optionColumn(paperFrame);
+    auto *papers = new QGridLayout;
+    papers->setSpacing(4);
+    const QPoint cells[kPaperCount] = {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1},
+                                       {1, 2}, {1, 3}, {0, 3}, {0, 4}};
     for (int i = 0; i < kPaperCount; ++i) {
         paperChoice[i] = atLeast(optionButton(paperFrame, sheet::paperName(kPapers[i]), QRect()),
                                  kOptionWidth, kOptionHeight);
-        papers->addWidget(paperChoice[i]);
+        papers->addWidget(paperChoice[i], cells[i].y(), cells[i].x(), 1,
+                          i == kPaperCount - 1 ? 2 : 1);
     }
+    paperColumn->addLayout(papers);
+    const sheet::SheetChoices defaults;
+    customWidthMm =
+        millimetreBox(sheet::kMinCustomMm, sheet::kMaxCustomMm, defaults.customMm.width());
+    customHeightMm =
+        millimetreBox(sheet::kMinCustomMm, sheet::kMaxCustomMm, defaults.customMm.height());
+    for (QDoubleSpinBox *box : {customWidthMm, customHeightMm}) {
+        box->setDecimals(1);
+        box->setSingleStep(1);
+        box->setEnabled(false);
+    }
+    auto *customSize = new QHBoxLayout;
+    customSize->setSpacing(4);
+    customSize->addWidget(customWidthMm);
+    customSize->addWidget(label(QStringLiteral("×")));
+    customSize->addWidget(customHeightMm);
+    customSize->addStretch();
+    paperColumn->addLayout(customSize);
 
     orientationFrame = frame(c, QStringLiteral("紙の向き"), QRect());
     QVBoxLayout *orientations = optionColumn(orientationFrame);
@@ -117,7 +142,7 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
     width->setColumnMinimumWidth(3, kFigureGap);
     largestWidthCheck = atLeast(new QCheckBox(QStringLiteral("紙に入る最大")), 120, kOptionHeight);
     largestWidthCheck->setChecked(true);
-    widthMm = millimetreBox(sheet::kMinWidthMm, 400, 100);
+    widthMm = millimetreBox(sheet::kMinWidthMm, sheet::kMaxCustomMm, 100);
     widthMm->setDecimals(1);
     widthMm->setEnabled(false);
     pictureSizeLabel = atLeast(label(), 176, 0);
@@ -188,9 +213,29 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
 
     paperChoice[0]->setChecked(true);
     uprightChoice->setChecked(true);
-    chainTabOrder({paperChoice[0], paperChoice[1], paperChoice[2], uprightChoice, landscapeChoice,
-                   slitMm, dpiChoice, largestWidthCheck, widthMm, kerfMm, saveSheetButton,
-                   printSheetButton, saveLatticeButton, saveCalibrationButton,
-                   printCalibrationButton, closeButton});
+    chainTabOrder({paperChoice[0],
+                   paperChoice[1],
+                   paperChoice[2],
+                   paperChoice[3],
+                   paperChoice[4],
+                   paperChoice[5],
+                   paperChoice[6],
+                   paperChoice[7],
+                   paperChoice[8],
+                   customWidthMm,
+                   customHeightMm,
+                   uprightChoice,
+                   landscapeChoice,
+                   slitMm,
+                   dpiChoice,
+                   largestWidthCheck,
+                   widthMm,
+                   kerfMm,
+                   saveSheetButton,
+                   printSheetButton,
+                   saveLatticeButton,
+                   saveCalibrationButton,
+                   printCalibrationButton,
+                   closeButton});
     saveSheetButton->setFocus();
 }

@@ -17,12 +17,17 @@ class ProgramWindow;
 // The controls of the print-sheet window 「印刷用シート」, as the window is created.
 struct SheetWindowControls {
     // The papers the window offers, in the order of their options.
-    static constexpr sheet::Paper kPapers[] = {sheet::Paper::A4, sheet::Paper::JisB5,
-                                               sheet::Paper::Letter};
+    static constexpr sheet::Paper kPapers[] = {
+        sheet::Paper::A4, sheet::Paper::JisB5, sheet::Paper::Letter,
+        sheet::Paper::A3, sheet::Paper::A2,    sheet::Paper::A1,
+        sheet::Paper::A0, sheet::Paper::JisB4, sheet::Paper::Custom};
     static constexpr int kPaperCount = int(std::size(kPapers));
 
-    QGroupBox *paperFrame = nullptr;               // "紙の大きさ"
-    QRadioButton *paperChoice[kPaperCount] = {};   // "Ａ４", "Ｂ５", "レター"
+    QGroupBox *paperFrame = nullptr;             // "紙の大きさ"
+    QRadioButton *paperChoice[kPaperCount] = {}; // "Ａ４", "Ｂ５", "レター", "Ａ３", "Ａ２",
+                                                 // "Ａ１", "Ａ０", "Ｂ４", "指定の大きさ"
+    QDoubleSpinBox *customWidthMm = nullptr;       // the paper of one's own size, upright,
+    QDoubleSpinBox *customHeightMm = nullptr;      // in mm
     QGroupBox *orientationFrame = nullptr;         // "紙の向き"
     QRadioButton *uprightChoice = nullptr;         // "たて長"
     QRadioButton *landscapeChoice = nullptr;       // "横長"

@@ -12,12 +12,20 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList &arguments, const QString &folder = QString())
+// `locale` sets LANG with LC_ALL and LC_MESSAGES removed, for a run in that language.
+inline CliRun runCli(const QStringList &arguments, const QString &folder = QString(),
+                     const QString &locale = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(QString::fromLatin1(name));
+    if (!locale.isEmpty()) {
+        env.remove(QStringLiteral("LC_ALL"));
+        env.remove(QStringLiteral("LC_MESSAGES"));
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LANG"), locale);
+    }
     process.setProcessEnvironment(env);
     if (!folder.isEmpty())
         process.setWorkingDirectory(folder);

@@ -59,6 +59,13 @@ TEST_F(ComposeCommand, UsageErrorsExitWithTwoAReasonAndTheUsageAndWriteNothing)
         {QStringList{"compose", "-o", out, "--gif", file("a.webp")} + two, "must end in .gif"},
         {QStringList{"compose", "-o", out, "--webp", file("a.gif")} + two, "must end in .webp"},
         {QStringList{"compose", "-o", out, "--lattice-width", "0"} + two, "--lattice-width takes"},
+        // 32 wide, slit 2, two frames: a lattice slid up to 3 columns must reach 35.
+        {QStringList{"compose", "-s", "32x24", "-o", out, "-l", file("l.png"), "--lattice-width",
+                     "34"} +
+             two,
+         "--lattice-width takes a whole number from 35 to"},
+        {QStringList{"compose", "-s", "32x24", "-w", "3", "-o", out, "--lattice-width", "20"} + two,
+         "--lattice-width takes a whole number from 37 to"},
         {QStringList{"compose", "-o", two[1]} + two, "is named twice"},
         {QStringList{"compose", "-o", out, "-l", out} + two, "is named twice"},
         {QStringList{"compose", "-o", out} + two + QStringList{"--frames"},

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -38,11 +39,14 @@ TEST_F(SheetCommand, UsageErrorsExitWithTwoAndTheReason)
     } cases[] = {
         {{"--bogus", "-o", out}, "Unknown option 'bogus'"},
         {{"--slit-mm", "3.5", "-o", out}, "--slit-mm takes 0.2 to 3.0 mm"},
-        {{"--dpi", "500", "-o", out}, "--dpi takes 300, 600 or 1200"},
-        {{"--paper", "a3", "-o", out}, "--paper takes a4, b5 or letter"},
+        {{"--dpi", "500", "-o", out}, "--dpi takes 300, 360, 600, 720 or 1200"},
+        {{"--paper", "a5", "-o", out}, "--paper takes a4, a3, a2, a1, a0, b5, b4, letter or WxH"},
+        {{"--paper", "49.9x300", "-o", out}, "50 to 2000 each, not \"49.9x300\""},
+        {{"--paper", "300x2001", "-o", out}, "50 to 2000 each"},
+        {{"--paper", "110x300", "-o", out}, "at least 120 mm wide for the 100 mm scale bar"},
         {{"-o", file(QStringLiteral("sheet.png"))}, "must end in .pdf"},
         {{"-o", out, "--svg", file(QStringLiteral("l.png"))}, "must end in .svg"},
-        {{"--width-mm", "200", "-o", out}, "does not fit the paper: at most 187.9 mm wide"},
+        {{"--width-mm", "200", "-o", out}, "does not fit the paper: at most 167.9 mm wide"},
         {{"--width-mm", "wide", "-o", out}, "--width-mm takes millimetres"},
         {{"--kerf-mm", "0.1", "-o", out}, "--kerf-mm applies to the --svg lattice only"},
         {{"--svg", svg, "--kerf-mm", "1.5", "-o", out}, "narrower than the slit, 1.02 mm"},
@@ -59,6 +63,11 @@ TEST_F(SheetCommand, UsageErrorsExitWithTwoAndTheReason)
         EXPECT_FALSE(QFile::exists(out));
     }
     EXPECT_EQ(runCli({QStringLiteral("sheet"), QStringLiteral("-o"), out, frames[0]}).exitCode, 2);
+    const CliRun small = runCli({"sheet", "--calibration", "--paper", "150x120", "-o", out});
+    EXPECT_EQ(small.exitCode, 2);
+    EXPECT_TRUE(small.err.contains(QStringLiteral("too small for the calibration page")))
+        << small.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(SheetCommand, UnreadableInputOrUnwritableOutputExitsWithOne)
@@ -109,6 +118,49 @@ TEST_F(SheetCommand, WritesTheSheetTheLatticeAndTheCalibrationPage)
     const CliRun calibrate = runCli({"sheet", "--calibration", "--paper", "b5", "-o", calibration});
     EXPECT_EQ(calibrate.exitCode, 0) << calibrate.err.toStdString();
     EXPECT_EQ(pdf_tools::info(calibration).pages, 1);
+}
+
+// The sheet's texts follow the locale: Japanese where it is Japanese, English elsewhere.
+TEST_F(SheetCommand, PagesSpeakTheLocalesLanguage)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    const struct {
+        const char *locale;
+        const char *fullSize, *page2, *figures;
+    } cases[] = {
+        {"C", "Print at 100 % (actual size); the bar must measure 100 mm",
+         "2/2 lattice (for transparency film)", "slit 0.99 mm (asked 1.00 mm)"},
+        {"ja_JP.UTF-8", "実際のサイズ（100 %）で印刷し、目盛りが 100 mm あることを確かめてください",
+         "2/2 格子（透明シート用）", "スリット 0.99 mm（指定 1.00 mm）"},
+    };
+    const QString out = file(QStringLiteral("sheet.pdf"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.locale);
+        const CliRun run = runCli(
+            {"sheet", "--paper", "300x200", "--dpi", "360", "-o", out, "-q", frames[0], frames[1]},
+            QString(), QString::fromLatin1(c.locale));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        for (int page = 1; page <= 2; ++page) {
+            QString text = pdf_tools::run(QStringLiteral("pdftotext"),
+                                          {QStringLiteral("-raw"), QStringLiteral("-f"),
+                                           QString::number(page), QStringLiteral("-l"),
+                                           QString::number(page), out, QStringLiteral("-")})
+                               .value_or(QString());
+            // pdftotext may split and space the line: compared without white space.
+            const auto bare = [](QString s) {
+                return s.remove(QRegularExpression(QStringLiteral("\\s")));
+            };
+            EXPECT_TRUE(bare(text).contains(bare(QString::fromUtf8(c.fullSize))))
+                << text.toStdString();
+            EXPECT_TRUE(bare(text).contains(bare(QString::fromUtf8(c.figures))))
+                << text.toStdString();
+            if (page == 2) {
+                EXPECT_TRUE(bare(text).contains(bare(QString::fromUtf8(c.page2))))
+                    << text.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace

@@ -73,9 +73,18 @@ TEST(SheetGeometry, RefusesWhatCannotBeMade)
     narrow.widthMm = 5;
     SheetChoices notANumber;
     notANumber.slitMm = std::nan("");
+    // Papers of one's own: 50 to 2000 mm each way, and room for the 100 mm scale bar.
+    SheetChoices tiny{Paper::Custom, false, 1.0, 600, 20.0};
+    tiny.customMm = QSizeF(49.9, 300);
+    SheetChoices huge = tiny;
+    huge.customMm = QSizeF(300, 2000.1);
+    SheetChoices noBar = tiny;
+    noBar.customMm = QSizeF(300, 110);
+    noBar.landscape = true;
     for (const auto &[choices, frames] :
          {std::pair{tooWide, 2}, std::pair{slit, 2}, std::pair{narrow, 2}, std::pair{notANumber, 2},
-          std::pair{SheetChoices{}, 9}}) {
+          std::pair{SheetChoices{}, 9}, std::pair{tiny, 2}, std::pair{huge, 2},
+          std::pair{noBar, 2}}) {
         try {
             layOutSheet(choices, frames, QSize(640, 480));
             ADD_FAILURE() << "laid out";
@@ -87,7 +96,7 @@ TEST(SheetGeometry, RefusesWhatCannotBeMade)
         layOutSheet(tooWide, 2, QSize(640, 480));
     } catch (const SheetRefused &refused) {
         EXPECT_TRUE(refused.message().startsWith(QStringLiteral("絵が紙に入りません。")));
-        EXPECT_TRUE(refused.message().contains(QStringLiteral("187.9 mm")))
+        EXPECT_TRUE(refused.message().contains(QStringLiteral("167.9 mm")))
             << refused.message().toStdString();
     }
 }

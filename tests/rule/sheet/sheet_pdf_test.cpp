@@ -2,6 +2,7 @@
 #include "printing/pdf_tools.h"
 #include "sheet/pdf_content.h"
 #include "sheet/sheet_files.h"
+#include "sheet/sheet_readers.h"
 #include "sheet/sheet_render.h"
 #include "support/pixel_checks.h"
 
@@ -19,19 +20,7 @@ using pdf_content::Page;
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
-// Frames with something to fit: a coloured field with a dark block off centre, each its own
-// colour and size, so a wrong frame, a shifted stripe or a resampled column shows.
-std::vector<FramePicture> testFrames(int count)
-{
-    std::vector<FramePicture> frames;
-    for (int i = 0; i < count; ++i) {
-        QImage picture(200 + 37 * i, 150 + 11 * i, QImage::Format_RGB32);
-        picture.fill(QColor::fromHsv(i * 45, 200, 240));
-        QPainter(&picture).fillRect(20 + 9 * i, 30, 60, 40, QColor(30 * i, 20, 90));
-        frames.push_back({picture, QSize()});
-    }
-    return frames;
-}
+using sheet_readers::testFrames;
 
 class SheetPdf : public ::testing::Test
 {
@@ -73,12 +62,12 @@ TEST_F(SheetPdf, PicturePlacedAtOneDotAndLatticeOnItsStripeEdges)
         writeSheetPdf(pdf, g, composeSheetPicture(frames, g));
         const double pt = 72.0 / c.dpi; // one printer dot in points
 
-        // The paper, in Qt's whole points.
+        // The paper, exactly.
         const pdf_tools::Info info = pdf_tools::info(pdf);
         EXPECT_EQ(info.pages, 2);
         const QSizeF paper = paperMm(c.paper, c.landscape) * kPointsPerMm;
-        EXPECT_NEAR(info.points.width(), paper.width(), 0.5);
-        EXPECT_NEAR(info.points.height(), paper.height(), 0.5);
+        EXPECT_NEAR(info.points.width(), paper.width(), 0.01);
+        EXPECT_NEAR(info.points.height(), paper.height(), 0.01);
 
         // The picture: stored losslessly at one pixel per dot, placed dots x 72 / dpi pt.
         const auto stored = pdf_tools::pictures(pdf);
@@ -157,13 +146,20 @@ TEST_F(SheetPdf, PicturePlacedAtOneDotAndLatticeOnItsStripeEdges)
                 });
             EXPECT_TRUE(hasBar) << "no 100 mm bar";
         }
+        // The same crosses on both pages (page 2 adds the border), each centred outside a
+        // corner of the lattice area.
         ASSERT_EQ(pages[0].strokes.size(), 8u);
+        ASSERT_EQ(pages[1].strokes.size(), 12u);
         for (size_t i = 0; i < 8; ++i) {
             EXPECT_NEAR(pages[0].strokes[i].from.x(), pages[1].strokes[i].from.x(), 1e-6);
             EXPECT_NEAR(pages[0].strokes[i].to.y(), pages[1].strokes[i].to.y(), 1e-6);
         }
-        const QPointF corners[] = {placed.topLeft(), placed.topRight(), placed.bottomLeft(),
-                                   placed.bottomRight()};
+        const double out = std::ceil(kCrossOffsetMm * c.dpi / 25.4) * pt;
+        const QRectF lattice(placed.topLeft(),
+                             QSizeF(g.latticeDots().width() * pt, placed.height()));
+        const QPointF corners[] = {
+            lattice.topLeft() + QPointF(-out, -out), lattice.topRight() + QPointF(out, -out),
+            lattice.bottomLeft() + QPointF(-out, out), lattice.bottomRight() + QPointF(out, out)};
         for (int k = 0; k < 4; ++k) {
             const auto &across = pages[0].strokes[size_t(2 * k)];
             const auto &down = pages[0].strokes[size_t(2 * k + 1)];
@@ -184,6 +180,11 @@ TEST_F(SheetPdf, PicturePlacedAtOneDotAndLatticeOnItsStripeEdges)
             QString line = figuresLine(g);
             line.replace(QChar(0x3000), QLatin1Char(' '));
             EXPECT_TRUE(text.simplified().contains(line)) << text.toStdString();
+            QString fullSize = printAtFullSizeLine(Language::Japanese);
+            fullSize.remove(QLatin1Char(' '));
+            QString compact = text;
+            compact.remove(QRegularExpression(QStringLiteral("\\s")));
+            EXPECT_TRUE(compact.contains(fullSize)) << text.toStdString();
         }
     }
 }
@@ -222,21 +223,33 @@ TEST_F(SheetPdf, CalibrationPatchesHaveTheSlitsTheirLabelsName)
         // Each patch lies just below its label: bars s wide, one slit of s between them.
         for (const Label &label : labels) {
             SCOPED_TRACE(testing::Message() << label.value << " mm");
-            std::vector<QRectF> bars;
+            std::vector<QRectF> row;
             for (const QRectF &r : pages[0].filled)
                 if (r.height() > 10 * kPointsPerMm && r.top() > label.box.bottom() &&
                     r.top() < label.box.bottom() + 3 * kPointsPerMm &&
-                    r.left() >= label.box.left() - 1 &&
-                    r.left() < label.box.left() + 30 * kPointsPerMm)
-                    bars.push_back(r);
-            std::sort(bars.begin(), bars.end(),
+                    r.left() >= label.box.left() - 1)
+                    row.push_back(r);
+            std::sort(row.begin(), row.end(),
                       [](const QRectF &a, const QRectF &b) { return a.x() < b.x(); });
-            ASSERT_GE(bars.size(), 3u);
             const double slit = slitDots(label.value, dpi) * 72.0 / dpi;
+            // The patch: the bars one slit apart from the first on; the next patch lies
+            // further off.
+            std::vector<QRectF> bars;
+            for (const QRectF &r : row)
+                if (bars.empty() || r.left() - bars.back().right() < slit + 0.01)
+                    bars.push_back(r);
+            ASSERT_GE(bars.size(), 3u);
             for (size_t i = 0; i + 1 < bars.size(); ++i) {
                 EXPECT_NEAR(bars[i].width(), slit, 0.01);
                 EXPECT_NEAR(bars[i + 1].left() - bars[i].right(), slit, 0.01);
             }
+            // It starts with a slit at the label and holds whole periods, so it ends on a
+            // whole bar.
+            EXPECT_NEAR(bars.back().width(), slit, 0.01);
+            const double start = bars.front().left() - slit;
+            EXPECT_NEAR(start, label.box.left(), 1.0);
+            const double periods = (bars.back().right() - start) / (2 * slit);
+            EXPECT_NEAR(periods, std::round(periods), 1e-3);
         }
         // 100 mm rulers across and down.
         const auto has = [&](auto measure) {
@@ -246,6 +259,49 @@ TEST_F(SheetPdf, CalibrationPatchesHaveTheSlitsTheirLabelsName)
         };
         EXPECT_TRUE(has([](const QRectF &r) { return r.width(); }));
         EXPECT_TRUE(has([](const QRectF &r) { return r.height(); }));
+    }
+}
+
+TEST_F(SheetPdf, ResolutionBlockHasOneAndTwoDotLinesOnEachPrinterGrid)
+{
+    for (const int dpi : {600, 360}) {
+        SCOPED_TRACE(testing::Message() << "page at " << dpi << " dpi");
+        const QString pdf = file(QStringLiteral("calibration.pdf"));
+        writeCalibrationPdf(pdf, SheetChoices{Paper::A4, false, 1.0, dpi, std::nullopt});
+        const std::vector<Page> pages = pdf_content::readPages(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        // The block's lines are 8 mm tall, less than a grid dot; the ladder's are taller.
+        std::vector<QRectF> lines;
+        for (const QRectF &r : pages[0].filled)
+            if (std::abs(r.height() - 8 * kPointsPerMm) < 0.25)
+                lines.push_back(r);
+        std::sort(lines.begin(), lines.end(),
+                  [](const QRectF &a, const QRectF &b) { return a.x() < b.x(); });
+        // Patches: runs of lines with no more than two of their widths between them.
+        std::vector<std::vector<QRectF>> patches;
+        for (const QRectF &r : lines)
+            if (patches.empty() || r.left() - patches.back().back().right() > 1.0)
+                patches.push_back({r});
+            else
+                patches.back().push_back(r);
+        ASSERT_EQ(patches.size(), 2 * std::size(kResolutionTestDpi));
+        for (size_t i = 0; i < patches.size(); ++i) {
+            const int grid = kResolutionTestDpi[i / 2];
+            const int lineDots = int(i % 2) + 1;
+            SCOPED_TRACE(testing::Message() << lineDots << "-dot lines at " << grid << " dpi");
+            const std::vector<QRectF> &patch = patches[i];
+            const double dot = 72.0 / grid;
+            EXPECT_GE(patch.size(), 10u);
+            for (size_t k = 0; k < patch.size(); ++k) {
+                EXPECT_NEAR(patch[k].width(), lineDots * dot, 2e-3);
+                // On the printer's grid, counted from the paper's left edge.
+                const double dots = patch[k].left() / dot;
+                EXPECT_NEAR(dots, std::round(dots), 0.02);
+                if (k > 0) {
+                    EXPECT_NEAR(patch[k].left() - patch[k - 1].left(), 2 * lineDots * dot, 2e-3);
+                }
+            }
+        }
     }
 }
 

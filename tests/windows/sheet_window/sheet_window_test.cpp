@@ -44,7 +44,7 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     EXPECT_FALSE(c.widthMm.has_value());
     EXPECT_EQ(w.realSlitLabel->text(), QStringLiteral("→ 実際 1.02 mm（24 ドット）"));
     EXPECT_EQ(w.realPeriodLabel->text(), QStringLiteral("周期 2.03 mm（指定 2.00 mm、2 コマ）"));
-    EXPECT_EQ(w.widthMm->value(), 187.9);
+    EXPECT_EQ(w.widthMm->value(), 167.9);
     EXPECT_TRUE(w.refusalLabel->text().isEmpty());
 
     // 0.3 mm at 300 dpi: 4 dots.
@@ -54,7 +54,7 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     // A width typed in that does not fit: said at once, and again on saving, with no dialog.
     w.largestWidthCheck->click();
     EXPECT_TRUE(w.widthMm->isEnabled());
-    w.widthMm->setValue(220);
+    w.widthMm->setValue(190);
     EXPECT_TRUE(w.refusalLabel->text().startsWith(QStringLiteral("絵が紙に入りません。")));
     w.saveSheetButton->click();
     ASSERT_EQ(messages.shown.size(), 1);
@@ -63,6 +63,54 @@ TEST_F(SheetWindowTest, OpensFromThePrintMenuAndShowsTheRealSlitAndPeriod)
     // Landscape makes room for it.
     w.landscapeChoice->click();
     EXPECT_TRUE(w.refusalLabel->text().isEmpty());
+}
+
+TEST_F(SheetWindowTest, OffersLargerPapersOnesOwnSizeAndEveryPrinterGrid)
+{
+    SheetWindow &w = openFromMenu();
+    QList<int> grids;
+    for (int i = 0; i < w.dpiChoice->count(); ++i)
+        grids << w.dpiChoice->itemData(i).toInt();
+    EXPECT_EQ(grids, (QList<int>{300, 360, 600, 720, 1200}));
+
+    // A0: a far wider picture fits.
+    EXPECT_FALSE(w.customWidthMm->isEnabled());
+    w.paperChoice[6]->click();
+    EXPECT_EQ(w.choices().paper, sheet::Paper::A0);
+    EXPECT_GT(w.widthMm->value(), 700);
+    EXPECT_TRUE(w.refusalLabel->text().isEmpty());
+
+    // A size of one's own: the boxes open, and too narrow a paper is refused at once and
+    // again on saving the calibration page, before any dialog.
+    w.paperChoice[8]->click();
+    EXPECT_TRUE(w.customWidthMm->isEnabled());
+    EXPECT_TRUE(w.customHeightMm->isEnabled());
+    w.customWidthMm->setValue(300);
+    w.customHeightMm->setValue(200.5);
+    EXPECT_EQ(w.choices().paper, sheet::Paper::Custom);
+    EXPECT_EQ(w.choices().customMm, QSizeF(300, 200.5));
+    EXPECT_TRUE(w.refusalLabel->text().isEmpty());
+    if (pdf_tools::missingTool().isEmpty()) {
+        const QString pdf = temp.filePath(QStringLiteral("own.pdf"));
+        dialogs.answer(pdf);
+        w.saveSheetButton->click();
+        const pdf_tools::Info info = pdf_tools::info(pdf);
+        EXPECT_EQ(info.pages, 2);
+        EXPECT_NEAR(info.points.width(), 300 * pdf_tools::kPointsPerMm, 0.01);
+        EXPECT_NEAR(info.points.height(), 200.5 * pdf_tools::kPointsPerMm, 0.01);
+    }
+    w.customWidthMm->setValue(110);
+    EXPECT_TRUE(w.refusalLabel->text().contains(QStringLiteral("120 mm")))
+        << w.refusalLabel->text().toStdString();
+    const size_t asked = dialogs.shown().size();
+    w.saveCalibrationButton->click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("120 mm")));
+    EXPECT_EQ(dialogs.shown().size(), asked);
+
+    w.paperChoice[0]->click();
+    EXPECT_FALSE(w.customWidthMm->isEnabled());
+    EXPECT_EQ(w.choices().paper, sheet::Paper::A4);
 }
 
 TEST_F(SheetWindowTest, ControlsFitWithoutOverlapsAtTheProgramsFontAndTwiceIt)
