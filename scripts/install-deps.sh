@@ -11,7 +11,7 @@ packages=(
   fonts-ipafont-gothic qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
-  poppler-utils qpdf
+  poppler-utils qpdf libqpdf-dev
   cups printer-driver-cups-pdf
   desktop-file-utils appstream dpkg-dev file
 )

@@ -1,23 +1,24 @@
 #pragma once
 
 #include <QSizeF>
+#include <QString>
 
-class QFile;
+class QIODevice;
 
 // What QPdfWriter cannot say, added to a PDF it has written: the paper's exact size and the
 // viewer preference not to scale the pages.
 namespace sheet
 {
 
-// Appends an incremental update (the PDF's own way of amending a file without rewriting
-// it) to a finished PDF from QPdfWriter, open for reading and writing:
+// Writes the PDF at `pdfPath` (as QPdfWriter wrote it) into `out`, amended:
 //  - every page's /MediaBox becomes `pagePoints` exactly. QPdfWriter writes whole points
 //    and flips the page about its whole-point height, so the box keeps that top edge and
 //    moves only its bottom and right edges: nothing drawn moves on the page.
 //  - the catalog asks viewers and print dialogs not to scale the pages:
 //    /ViewerPreferences << /PrintScaling /None >>.
-// Returns false, with the file as it was or only partly amended, when the file is not laid
-// out as QPdfWriter writes it or cannot be read or written.
-bool amendPdf(QFile &pdf, QSizeF pagePoints);
+// The pages' streams are copied as they are, not decoded again. Returns false when the
+// file cannot be read as a PDF or `out` cannot be written; nothing is written to `out`
+// when the file cannot be read.
+bool amendPdf(const QString &pdfPath, QIODevice &out, QSizeF pagePoints);
 
 } // namespace sheet

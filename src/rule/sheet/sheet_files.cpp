@@ -40,8 +40,8 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
 }
 
 // A PDF whose page is the whole sheet at `dpi`, so one device unit is one printer dot,
-// drawn by `draw`. QPdfWriter writes a scratch file beside the sheet; it is amended with
-// the exact paper and the request not to scale, then copied into `file`.
+// drawn by `draw`. QPdfWriter writes a scratch file beside the sheet; qpdf writes it into
+// `file` amended with the exact paper and the request not to scale.
 template <typename Draw>
 bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, bool landscape,
               QSizeF paperMm, int dpi, const QString &title, Draw &&draw)
@@ -66,15 +66,7 @@ bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, b
             return false;
     }
     constexpr double kPointsPerMm = 72 / 25.4;
-    if (!amendPdf(scratch, paperMm * kPointsPerMm) || !scratch.seek(0))
-        return false;
-    constexpr qint64 kChunk = 1 << 20;
-    while (!scratch.atEnd()) {
-        const QByteArray chunk = scratch.read(kChunk);
-        if (chunk.isEmpty() || file.write(chunk) != chunk.size())
-            return false;
-    }
-    return true;
+    return scratch.flush() && amendPdf(scratch.fileName(), file, paperMm * kPointsPerMm);
 }
 
 // "Print to file": the file is written like a saved sheet, whole or not at all, so that a

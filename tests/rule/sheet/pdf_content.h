@@ -3,9 +3,13 @@
 #include <QByteArray>
 #include <QFile>
 #include <QRectF>
-#include <QRegularExpression>
 #include <QString>
 #include <QTransform>
+
+#include <qpdf/Buffer.hh>
+#include <qpdf/Pl_Buffer.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 
 #include <algorithm>
 #include <cctype>
@@ -27,31 +31,6 @@ struct Page {
     std::vector<Segment> strokes;
     std::vector<QRectF> pictures;
 };
-
-// A flate stream's bytes, inflated by zlib through qUncompress, which wants the expected size
-// in four big-endian bytes ahead of the data (a guess: it grows the buffer as needed).
-inline QByteArray inflate(const QByteArray &data)
-{
-    const quint32 guess = quint32(std::max<qsizetype>(data.size() * 16, 1 << 16));
-    QByteArray framed(4, '\0');
-    framed[0] = char(guess >> 24);
-    framed[1] = char(guess >> 16);
-    framed[2] = char(guess >> 8);
-    framed[3] = char(guess);
-    return qUncompress(framed + data);
-}
-
-inline QByteArray objectStream(const QByteArray &pdf, int object)
-{
-    const qsizetype at = pdf.indexOf("\n" + QByteArray::number(object) + " 0 obj");
-    if (at < 0)
-        return {};
-    const qsizetype start = pdf.indexOf("stream\n", at) + 7;
-    const qsizetype end = pdf.indexOf("endstream", start);
-    const QByteArray head = pdf.mid(at, start - at);
-    QByteArray data = pdf.mid(start, end - start);
-    return head.contains("/FlateDecode") ? inflate(data) : data;
-}
 
 // Walks one content stream with the graphics state: q/Q, cm, re + f, m/l + S, Do.
 inline Page parsePage(const QByteArray &content, double pageHeight)
@@ -113,22 +92,26 @@ inline Page parsePage(const QByteArray &content, double pageHeight)
     return page;
 }
 
-// Every page of a PDF written by Qt, in order: each /Type /Page names its /Contents object
-// and the page's MediaBox height.
+// Every page of a PDF, in order, read through qpdf: its content streams decoded, and the top
+// of its page box, about which Qt flips the y axis of everything it draws.
 inline std::vector<Page> readPages(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray pdf = file.readAll();
-    static const QRegularExpression pageObject(QStringLiteral(
-        R"(/Type /Page\n[\s\S]*?/Contents (\d+) 0 R[\s\S]*?/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"));
     std::vector<Page> pages;
-    auto it = pageObject.globalMatch(QString::fromLatin1(pdf));
-    while (it.hasNext()) {
-        const auto match = it.next();
-        pages.push_back(
-            parsePage(objectStream(pdf, match.captured(1).toInt()), match.captured(3).toDouble()));
+    try {
+        QPDF pdf;
+        pdf.setSuppressWarnings(true);
+        pdf.processFile(QFile::encodeName(path).constData());
+        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+            const double top = page.getMediaBox().getArrayAsRectangle().ury;
+            Pl_Buffer contents("page contents");
+            page.pipeContents(&contents);
+            const std::shared_ptr<Buffer> bytes = contents.getBufferSharedPointer();
+            pages.push_back(parsePage(QByteArray(reinterpret_cast<const char *>(bytes->getBuffer()),
+                                                 qsizetype(bytes->getSize())),
+                                      top));
+        }
+    } catch (const std::exception &) {
+        return {};
     }
     return pages;
 }

@@ -7,9 +7,11 @@
 #include "sheet/sheet_render.h"
 #include "sheet/sheet_svg.h"
 
+#include <gtest/gtest.h>
+
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <gtest/gtest.h>
 
 // The sheet read back as a printer and a cutter would take it: page 1 rendered without
 // resampling, the paper's size and the request not to scale it as a PDF reader resolves
@@ -283,8 +285,8 @@ TEST_F(SheetReadBack, CrossesAndBorderLieAlikeOnBothPagesAndInTheSvg)
 namespace
 {
 
-// A file the amendment does not understand is left as it was, and the caller told.
-TEST(PdfUpdate, LeavesAFileItCannotReadAsItWas)
+// A file that is no PDF is refused, and nothing is written for it.
+TEST(PdfUpdate, WritesNothingForAFileItCannotRead)
 {
     for (const QByteArray &text :
          {QByteArray("%PDF-1.4\nnothing here\n%%EOF\n"),
@@ -294,9 +296,11 @@ TEST(PdfUpdate, LeavesAFileItCannotReadAsItWas)
         ASSERT_TRUE(file.open());
         file.write(text);
         file.flush();
-        EXPECT_FALSE(sheet::amendPdf(file, QSizeF(595.276, 841.89)));
-        file.seek(0);
-        EXPECT_EQ(file.readAll(), text);
+        QByteArray written;
+        QBuffer out(&written);
+        out.open(QIODevice::WriteOnly);
+        EXPECT_FALSE(sheet::amendPdf(file.fileName(), out, QSizeF(595.276, 841.89)));
+        EXPECT_TRUE(written.isEmpty());
     }
 }
 
