@@ -6,7 +6,6 @@
 #include "state/shared_state.h"
 
 #include <algorithm>
-#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -118,8 +117,8 @@ void scratchPixels(const QImage &inverse, const QImage &base, const QImage *comp
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
-    // Picture3 is cleared to white first. The pass below writes every pixel it composes
-    // from that white, so only the pixels it does not reach are filled.
+    // Picture3 is cleared to white first. The pass below writes every pixel: those it
+    // composes from that white, and white where it does not reach.
     SetWholeBox(s.Picture3, vars);
     vars.fitWidth = s.Picture3.width();
     vars.fitHeight = s.Picture3.height();
@@ -143,18 +142,13 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     const int columns = std::max(std::min({areaW, mask.width(), inverse.width(), base.width(),
                                            s.Picture4[1].width(), s.Picture5[1].width()}),
                                  0);
-    // The two scratch surfaces are worked out only when someone looks at them: Picture5[1]
-    // from the inverse mask and the base, Picture4[1] from those and the composed picture,
-    // whose XOR with Picture5[1] gives it back (every alpha byte is 0xFF).
-    const auto composedNow = std::make_shared<QImage>();
+    // The scratch surface Picture5[1] is worked out only when someone looks at it, from the
+    // inverse mask and the base as they are now (snapshots: nothing changes them later).
     const QRect scratch(0, 0, columns, rows);
     s.Picture5[1].drawOnDemand(scratch, [inverse, base](QImage &out, QPoint origin) {
         scratchPixels(inverse, base, nullptr, out, origin);
     });
-    s.Picture4[1].drawOnDemand(scratch, [inverse, base, composedNow](QImage &out, QPoint origin) {
-        scratchPixels(inverse, base, composedNow.get(), out, origin);
-    });
-    s.Picture3.editPixels([&](QImage &composed) {
+    s.Picture3.rewritePixels([&](QImage &composed) {
         const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
         const Rows<QRgb> out = rowsOf(composed);
         // Rows from..to - 1, with the insert surface's row y in insert[y - from] across its
@@ -182,5 +176,11 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
             std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
                       kWhitePixel);
     });
-    *composedNow = s.Picture3.image();
+    // Picture4[1] likewise, from those and the composed picture just made, whose XOR with
+    // Picture5[1] gives it back (every alpha byte is 0xFF). Its earlier drawing held the
+    // previous composed picture, which the pass above therefore did not write over.
+    s.Picture4[1].drawOnDemand(
+        scratch, [inverse, base, composed = s.Picture3.image()](QImage &out, QPoint origin) {
+            scratchPixels(inverse, base, &composed, out, origin);
+        });
 }
