@@ -177,8 +177,8 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
                       kWhitePixel);
     });
     // Picture4[1] likewise, from those and the composed picture just made, whose XOR with
-    // Picture5[1] gives it back (every alpha byte is 0xFF). Its earlier drawing held the
-    // previous composed picture, which the pass above therefore did not write over.
+    // Picture5[1] gives it back (every alpha byte is 0xFF). Until now its drawing held the
+    // previous composed picture: the pass above wrote a new one rather than over that.
     s.Picture4[1].drawOnDemand(
         scratch, [inverse, base, composed = s.Picture3.image()](QImage &out, QPoint origin) {
             scratchPixels(inverse, base, &composed, out, origin);
