@@ -30,7 +30,8 @@ void drawInsertPicture(EditorSurfaces &s, const EditorState &e)
     // The corner goes through single precision, as a surface position does.
     s.Picture1Drawings.draw(s.Picture1,
                             ScaledCopy(s.Image10.picture(), float(e.zoomLeft + e.moveX),
-                                       float(e.zoomTop + e.moveY), e.zoomWidth, e.zoomHeight));
+                                       float(e.zoomTop + e.moveY), e.zoomWidth, e.zoomHeight,
+                                       QSize(s.Picture1.width(), s.Picture1.height())));
 }
 
 void applyZoom(EditorSurfaces &s, EditorState &e, SharedState &vars)

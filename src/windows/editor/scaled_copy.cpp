@@ -291,7 +291,8 @@ void allowAvx2Resampling(bool allowed)
     avx2Allowed = allowed;
 }
 
-ScaledCopy::ScaledCopy(const QImage &picture, double left, double top, double width, double height)
+ScaledCopy::ScaledCopy(const QImage &picture, double left, double top, double width, double height,
+                       QSize bounds)
 {
     if (picture.isNull())
         return;
@@ -302,6 +303,11 @@ ScaledCopy::ScaledCopy(const QImage &picture, double left, double top, double wi
     if (drawnW <= 0 || drawnH <= 0)
         return;
     drawn_ = QRect(x0, y0, drawnW, drawnH);
+    area_ = drawn_ & QRect(QPoint(0, 0), bounds);
+    // A drawing wholly outside (a strongly reduced picture moved off its small surface)
+    // changes nothing.
+    if (area_.isEmpty())
+        return;
     source_ = asSurfaceImage(picture);
     // Unscaled, or reduced to less than half: the picture is small enough to stretch whole,
     // averaging areas as the surface's own drawing does.
@@ -318,7 +324,7 @@ void ScaledCopy::render(QImage &out, QPoint origin) const
 {
     if (stretched_)
         copyPart(source_, drawn_, out, origin);
-    else if (!drawn_.isEmpty())
+    else if (!area_.isEmpty())
         renderScaled(source_, drawn_, out, origin);
 }
 
@@ -327,7 +333,8 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
 {
     // Only the part someone looks at is computed, when it is needed: a zoomed picture far
     // larger than the target costs no more than the target itself.
-    const ScaledCopy copy(picture, left, top, width, height);
+    const ScaledCopy copy(picture, left, top, width, height,
+                          QSize(target.width(), target.height()));
     target.drawOnDemand(copy.area(),
                         [copy](QImage &out, QPoint origin) { copy.render(out, origin); });
 }

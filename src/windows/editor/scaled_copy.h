@@ -16,17 +16,21 @@ class Surface;
 class ScaledCopy
 {
   public:
-    ScaledCopy(const QImage &picture, double left, double top, double width, double height);
+    // Only the part inside a surface of `bounds` is drawn; nothing is worked out for a copy
+    // wholly outside it.
+    ScaledCopy(const QImage &picture, double left, double top, double width, double height,
+               QSize bounds);
 
     // The pixels it covers, in the surface's coordinates: empty when it draws nothing.
-    QRect area() const { return drawn_; }
-    // The pixels of the drawing that out holds, out's (0, 0) being the surface's `origin`;
-    // pixels of out outside area() are left as they are.
+    QRect area() const { return area_; }
+    // The pixels of the drawing that out holds, out's (0, 0) being the surface's `origin`
+    // and out lying within area().
     void render(QImage &out, QPoint origin) const;
 
   private:
     QImage source_; // the picture, or when stretched_, the picture already at drawn_'s size
-    QRect drawn_;
+    QRect drawn_;   // the whole picture's place
+    QRect area_;    // the part of it inside the bounds
     bool stretched_ = false;
 };
 

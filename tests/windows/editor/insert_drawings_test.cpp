@@ -34,7 +34,8 @@ TEST(InsertDrawings, StepsGiveThePixelsOfDrawingAtOnce)
                 const double w = pick(8, 120) + 0.3, h = pick(6, 90) + 0.7;
                 const double left = (40 - w) / 2 + pick(-6, 6), top = (30 - h) / 2 + pick(-6, 6);
                 drawScaledCopy(atOnce, picture, left, top, w, h);
-                drawings.draw(kept, ScaledCopy(picture, left, top, w, h));
+                drawings.draw(
+                    kept, ScaledCopy(picture, left, top, w, h, QSize(kept.width(), kept.height())));
             } else if (kind < 11) {
                 atOnce.fillBox(0, 0, atOnce.width(), atOnce.height(), kWhite);
                 kept.fillBox(0, 0, kept.width(), kept.height(), kWhite);
