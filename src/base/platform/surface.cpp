@@ -99,16 +99,18 @@ void Surface::buildPixels()
 // The pixels of `part` of the surface into out (part's size), whether built or not.
 void Surface::renderPart(QImage &out, const QRect &part) const
 {
-    if (image_.isNull()) {
-        out.fill(toQRgb(plain_));
-    } else {
-        const std::size_t bytes = 4 * std::size_t(part.width());
-        for (int y = 0; y < part.height(); ++y)
-            std::memcpy(out.scanLine(y), image_.constScanLine(part.y() + y) + 4 * part.x(), bytes);
+    const QRect drawn = pending_ ? pending_->area & part : QRect();
+    // What lies beneath the waiting drawing matters only where it does not cover the part.
+    if (drawn != part) {
+        if (image_.isNull()) {
+            out.fill(toQRgb(plain_));
+        } else {
+            const std::size_t bytes = 4 * std::size_t(part.width());
+            for (int y = 0; y < part.height(); ++y)
+                std::memcpy(out.scanLine(y), image_.constScanLine(part.y() + y) + 4 * part.x(),
+                            bytes);
+        }
     }
-    if (!pending_)
-        return;
-    const QRect drawn = pending_->area & part;
     if (drawn.isEmpty())
         return;
     QImage into = window(out, drawn.translated(-part.topLeft()));

@@ -82,11 +82,7 @@ void InsertDrawings::Steps::add(Step step)
         if (keep == size)
             return;
         size = keep;
-        // Two resizes in a row cut the surface down to the smaller of each side.
-        if (!steps.empty() && std::holds_alternative<Cut>(steps.back()))
-            std::get<Cut>(steps.back()).keep = std::get<Cut>(steps.back()).keep.boundedTo(keep);
-        else
-            steps.push_back(Cut{keep});
+        steps.push_back(Cut{keep});
     } else {
         Drawing &drawing = std::get<Drawing>(step);
         drawing.area = drawing.copy.area() & QRect(QPoint(0, 0), size);
@@ -126,6 +122,15 @@ void InsertDrawings::Steps::prune()
             kept = kept.boundedTo(cut->keep);
         else if (hidden(std::get<Drawing>(steps[i]).area, i + 1))
             steps.erase(steps.begin() + std::ptrdiff_t(i));
+    }
+    // Resizes in a row, as the zoom leaves them, cut the surface down to the smaller of each
+    // side.
+    for (std::size_t i = steps.size(); i-- > 1;) {
+        const auto *cut = std::get_if<Cut>(&steps[i]);
+        if (auto *before = std::get_if<Cut>(&steps[i - 1]); cut && before) {
+            before->keep = before->keep.boundedTo(cut->keep);
+            steps.erase(steps.begin() + std::ptrdiff_t(i));
+        }
     }
     const bool background = start.isNull() && startColour == back;
     if (!background && hidden(QRect(QPoint(0, 0), startSize), 0)) {
@@ -177,8 +182,9 @@ void InsertDrawings::Steps::render(QImage &out, QPoint origin) const
     }
     for (std::size_t i = first; i < steps.size(); ++i) {
         if (const auto *cut = std::get_if<Cut>(&steps[i])) {
-            for (const QRect &r : QRegion(part) - QRect(QPoint(0, 0), cut->keep))
-                fill(out, origin, r, back);
+            const QSize keep = cut->keep;
+            fill(out, origin, QRect(keep.width(), 0, part.right() + 1, part.bottom() + 1), back);
+            fill(out, origin, QRect(0, keep.height(), part.right() + 1, part.bottom() + 1), back);
             continue;
         }
         // Where later steps replace or cut away its pixels, a drawing is not worked out.
