@@ -96,25 +96,34 @@ void Surface::buildPixels()
     pending_.reset();
 }
 
-// The pixels of `part` of the surface into out (part's size), whether built or not.
-void Surface::renderPart(QImage &out, const QRect &part) const
+// The pixels of `part` of a surface into out (part's size): the image, or when it is null
+// plain everywhere, and the pending drawing over it.
+void Surface::render(const QImage &image, Colour plain, const std::optional<Pending> &pending,
+                     QImage &out, const QRect &part)
 {
-    const QRect drawn = pending_ ? pending_->area & part : QRect();
+    const QRect drawn = pending ? pending->area & part : QRect();
     // What lies beneath the waiting drawing matters only where it does not cover the part.
     if (drawn != part) {
-        if (image_.isNull()) {
-            out.fill(toQRgb(plain_));
+        if (image.isNull()) {
+            out.fill(toQRgb(plain));
         } else {
             const std::size_t bytes = 4 * std::size_t(part.width());
             for (int y = 0; y < part.height(); ++y)
-                std::memcpy(out.scanLine(y), image_.constScanLine(part.y() + y) + 4 * part.x(),
+                std::memcpy(out.scanLine(y), image.constScanLine(part.y() + y) + 4 * part.x(),
                             bytes);
         }
     }
     if (drawn.isEmpty())
         return;
     QImage into = window(out, drawn.translated(-part.topLeft()));
-    pending_->draw(into, drawn.topLeft());
+    pending->draw(into, drawn.topLeft());
+}
+
+Surface::Drawing Surface::snapshot() const
+{
+    return [image = image_, plain = plain_, pending = pending_](QImage &out, QPoint origin) {
+        render(image, plain, pending, out, QRect(origin, out.size()));
+    };
 }
 
 QImage Surface::image() const
@@ -123,7 +132,7 @@ QImage Surface::image() const
         return image_;
     QImage out(size_, QImage::Format_RGB32);
     if (!out.isNull())
-        renderPart(out, out.rect());
+        render(image_, plain_, pending_, out, out.rect());
     return out;
 }
 
@@ -157,7 +166,7 @@ void Surface::readTopLeft(int width, int height, int bandRows, const RowsReader 
     for (int top = 0; top < part.height(); top += band.height()) {
         const int rows = std::min(band.height(), part.height() - top);
         QImage rowsOfBand = window(band, QRect(0, 0, band.width(), rows));
-        renderPart(rowsOfBand, QRect(0, top, band.width(), rows));
+        render(image_, plain_, pending_, rowsOfBand, QRect(0, top, band.width(), rows));
         use(rowsOfBand, top);
     }
 }

@@ -105,6 +105,11 @@ class Surface
     using RowsReader = std::function<void(const QImage &rows, int top)>;
     void readTopLeft(int width, int height, int bandRows, const RowsReader &use) const;
 
+    // The pixels as they are now, as a drawing of the whole surface that nothing done to the
+    // surface later changes: for a surface worked out from this one on demand. It costs no
+    // copy of the pixels.
+    Drawing snapshot() const;
+
     // Counts the changes of the pixels and the size: an equal count, the same pixels.
     std::uint64_t changeCount() const { return changes_; }
 
@@ -152,7 +157,8 @@ class Surface
     void changed();
     void startRewrite();
     void startPlain(Colour colour);
-    void renderPart(QImage &out, const QRect &part) const;
+    static void render(const QImage &image, Colour plain, const std::optional<Pending> &pending,
+                       QImage &out, const QRect &part);
 
     // The pixels beneath the pending drawing: the image, or when it is null, plain_ everywhere.
     QImage image_;
