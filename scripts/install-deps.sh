@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config time bc
+  build-essential clang cmake pkg-config time bc
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libcups2-dev
   libgif-dev libimagequant-dev libwebp-dev libspng-dev
   libvips-dev

@@ -8,9 +8,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
-#include <vector>
 
 // A rectangle in the surface's own pixels, possibly fractional: left, top, width, height.
 struct RectF {
@@ -23,6 +23,11 @@ struct RectF {
 // A picture surface: an off-screen 24-bit image that keeps everything drawn on it, shown
 // or not. A widget may display it (attachView); drawing never depends on that widget.
 //
+// Its pixels are built only when needed: a new, cleared or wholly filled surface is one
+// colour and holds none, and one drawing may wait to be carried out (drawOnDemand) until
+// something draws over it. Reading never changes the surface: a read of pixels that are
+// not built works them out for that read alone.
+//
 // Fractional coordinates become whole pixels by rounding each edge half to even, so that
 // a rectangle from x covers the columns round(x) .. round(x + w) - 1.
 class Surface
@@ -32,9 +37,7 @@ class Surface
 
     int width() const { return size_.width(); }
     int height() const { return size_.height(); }
-    // Keeps the pixels where the old and new sizes overlap, background elsewhere. The pixels
-    // are moved only when they are next needed, so a surface resized again and again (the
-    // editor's zoomed insert picture) costs nothing for the sizes it passes through.
+    // Keeps the pixels where the old and new sizes overlap, background elsewhere.
     void resize(int width, int height);
 
     Colour foreColor() const { return fore_; }
@@ -71,15 +74,14 @@ class Surface
     Colour point(int x, int y) const;
     void pset(int x, int y, Colour colour);
 
-    // The persistent image. Copying the returned QImage is a cheap snapshot.
-    const QImage &image() const
-    {
-        settle();
-        return image_;
-    }
+    // The pixels. Copying the returned QImage is a cheap snapshot of built pixels; pixels
+    // not built are worked out for each call, so a reader that needs them again and again
+    // builds them first.
+    QImage image() const;
+    void buildPixels();
 
-    // Whether the surface holds built pixels (takes their memory): not before it is read or
-    // drawn on in a way that needs them.
+    // Whether the surface holds built pixels (takes their memory): not before it is drawn on
+    // in a way that needs them, or built.
     bool pixelsBuilt() const { return !image_.isNull(); }
 
     // The colour of a surface that is that colour everywhere and has built no pixels (a new
@@ -88,19 +90,28 @@ class Surface
 
     // Drawing on demand, for a surface far larger than the part anyone looks at (the editor's
     // zoomed insert picture). draw(out, origin) must write exactly the pixels of the drawing
-    // that out holds, out's (0, 0) being the surface's origin; it runs whenever those pixels
-    // are needed, so it must not depend on anything that changes afterwards. The drawing
-    // covers `area` (cut to the surface) and replaces what is there, as any drawing does.
+    // that out holds, out's (0, 0) being the surface's origin; it may run whenever and as
+    // often as those pixels are read, so it must not depend on anything that changes
+    // afterwards. The drawing covers `area` (cut to the surface) and replaces what is there,
+    // as any drawing does. One drawing waits at a time: a second one that does not cover the
+    // first's area carries the first out.
     using Drawing = std::function<void(QImage &out, QPoint origin)>;
     void drawOnDemand(const QRect &area, Drawing draw);
-    // The top-left width x height of the image (cut to the surface), with the surface's
-    // (0, 0) at (0, 0): costs that part only, however large the surface.
-    QImage topLeft(int width, int height) const;
-    // The same pixels a band of rows at a time, top to bottom: use(rows, top) receives rows
-    // top .. top + rows.height() - 1, each band worked out just before it is used, so that a
-    // pass over them finds them still in the cache. The rows stay valid during the call only.
+    // The top-left width x height of the image (cut to the surface) a band of rows at a time,
+    // top to bottom: use(rows, top) receives rows top .. top + rows.height() - 1, each band
+    // worked out just before it is used, so that a pass over them finds them still in the
+    // cache; it costs that part only, however large the surface. The rows stay valid during
+    // the call only.
     using RowsReader = std::function<void(const QImage &rows, int top)>;
     void readTopLeft(int width, int height, int bandRows, const RowsReader &use) const;
+
+    // The pixels as they are now, as a drawing of the whole surface that nothing done to the
+    // surface later changes: for a surface worked out from this one on demand. It costs no
+    // copy of the pixels.
+    Drawing snapshot() const;
+
+    // Counts the changes of the pixels and the size: an equal count, the same pixels.
+    std::uint64_t changeCount() const { return changes_; }
 
     // Assigning a picture: an auto-sizing surface takes the picture's natural size and
     // shows it; any other surface draws it unscaled at its top-left corner. The empty
@@ -113,7 +124,7 @@ class Surface
     // place (Format_RGB32, alpha bytes kept at 0xFF).
     template <typename Fn> void editPixels(Fn &&fn)
     {
-        settle();
+        buildPixels();
         fn(image_);
         changed();
     }
@@ -139,35 +150,26 @@ class Surface
     QWidget *view() const { return view_; }
 
   private:
-    // Drawing not yet carried out: a resize cutting the surface down to `clip`, or a fill or
-    // a drawing of `area`. Each knows the surface's size when it was made.
-    struct Step {
-        QSize size;
-        QSize clip;
+    struct Pending {
         QRect area;
-        std::optional<Colour> fill;
         Drawing draw;
     };
     void changed();
     void startRewrite();
-    bool deferring() const { return !pending_.empty() || baseColour_.has_value(); }
-    void defer(Step step);
-    void prune();
-    void render(QImage &out, const QRect &part) const;
-    void settle() const;
+    void startPlain(Colour colour);
+    static void render(const QImage &image, Colour plain, const std::optional<Pending> &pending,
+                       QImage &out, const QRect &part);
 
-    // The pixels, as of the first pending step: the image, or when baseColour_ is set an
-    // image of baseSize_ in that colour that is not built.
-    mutable QImage image_;
-    mutable std::optional<Colour> baseColour_;
-    mutable QSize baseSize_;
-    mutable std::vector<Step> pending_;
-    mutable QImage part_; // the last part given by topLeft or readTopLeft, reused for the next
+    // The pixels beneath the pending drawing: the image, or when it is null, plain_ everywhere.
+    QImage image_;
+    Colour plain_;
+    std::optional<Pending> pending_;
     QSize size_;
     Colour back_;
     Colour fore_;
     bool autoSize_ = false;
     bool visible_ = true;
+    std::uint64_t changes_ = 0;
     QPointer<QWidget> view_;
 };
 

@@ -6,7 +6,6 @@
 #include "state/shared_state.h"
 
 #include <algorithm>
-#include <memory>
 #include <type_traits>
 #include <utility>
 
@@ -94,11 +93,9 @@ Rows<QRgb> rowsOf(QImage &image)
     return {reinterpret_cast<QRgb *>(image.bits()), image.bytesPerLine()};
 }
 
-// Pixels of the composition's scratch surfaces, for the part of the surface out holds, out's
-// (0, 0) being at origin: inverse mask AND base, XORed with the composed picture when it is
-// given.
-void scratchPixels(const QImage &inverse, const QImage &base, const QImage *composed, QImage &out,
-                   QPoint origin)
+// Pixels of the scratch surface Picture5[1] for the part of the surface out holds, out's
+// (0, 0) being at origin: inverse mask AND base.
+void cutOutBase(const QImage &inverse, const QImage &base, QImage &out, QPoint origin)
 {
     for (int y = 0; y < out.height(); ++y) {
         const QRgb *n = rowsOf(inverse).row(origin.y() + y) + origin.x();
@@ -106,11 +103,26 @@ void scratchPixels(const QImage &inverse, const QImage &base, const QImage *comp
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x)
             line[x] = n[x] & b[x];
-        if (composed) {
-            const QRgb *c = rowsOf(std::as_const(*composed)).row(origin.y() + y) + origin.x();
-            for (int x = 0; x < out.width(); ++x)
-                line[x] = (c[x] ^ line[x]) | kAlpha;
-        }
+    }
+}
+
+// The same for Picture4[1]: mask AND the insert surface's pixels (drawn by `insert`) inside
+// insertArea, the mask alone outside it, as the composition takes them.
+void cutOutInsert(const QImage &mask, const Surface::Drawing &insert, const QRect &insertArea,
+                  QImage &out, QPoint origin)
+{
+    out.fill(kWhitePixel);
+    const QRect inside = insertArea & QRect(origin, out.size());
+    if (!inside.isEmpty()) {
+        QImage part(out.scanLine(inside.y() - origin.y()) + 4 * (inside.x() - origin.x()),
+                    inside.width(), inside.height(), out.bytesPerLine(), QImage::Format_RGB32);
+        insert(part, inside.topLeft());
+    }
+    for (int y = 0; y < out.height(); ++y) {
+        const QRgb *m = rowsOf(mask).row(origin.y() + y) + origin.x();
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = (m[x] & line[x]) | kAlpha;
     }
 }
 
@@ -118,8 +130,8 @@ void scratchPixels(const QImage &inverse, const QImage &base, const QImage *comp
 
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
 {
-    // Picture3 is cleared to white first. The pass below writes every pixel it composes
-    // from that white, so only the pixels it does not reach are filled.
+    // Picture3 is cleared to white first. The pass below writes every pixel: those it
+    // composes from that white, and white where it does not reach.
     SetWholeBox(s.Picture3, vars);
     vars.fitWidth = s.Picture3.width();
     vars.fitHeight = s.Picture3.height();
@@ -143,18 +155,20 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
     const int columns = std::max(std::min({areaW, mask.width(), inverse.width(), base.width(),
                                            s.Picture4[1].width(), s.Picture5[1].width()}),
                                  0);
-    // The two scratch surfaces are worked out only when someone looks at them: Picture5[1]
-    // from the inverse mask and the base, Picture4[1] from those and the composed picture,
-    // whose XOR with Picture5[1] gives it back (every alpha byte is 0xFF).
-    const auto composedNow = std::make_shared<QImage>();
+    // The two scratch surfaces are worked out only when someone looks at them, from the
+    // masks, the base and the insert surface as they are now (snapshots: nothing done to
+    // those surfaces later changes them).
     const QRect scratch(0, 0, columns, rows);
     s.Picture5[1].drawOnDemand(scratch, [inverse, base](QImage &out, QPoint origin) {
-        scratchPixels(inverse, base, nullptr, out, origin);
+        cutOutBase(inverse, base, out, origin);
     });
-    s.Picture4[1].drawOnDemand(scratch, [inverse, base, composedNow](QImage &out, QPoint origin) {
-        scratchPixels(inverse, base, composedNow.get(), out, origin);
-    });
-    s.Picture3.editPixels([&](QImage &composed) {
+    const QRect insertArea =
+        QRect(0, 0, w, h) & QRect(0, 0, s.Picture1.width(), s.Picture1.height());
+    s.Picture4[1].drawOnDemand(
+        scratch, [mask, insert = s.Picture1.snapshot(), insertArea](QImage &out, QPoint origin) {
+            cutOutInsert(mask, insert, insertArea, out, origin);
+        });
+    s.Picture3.rewritePixels([&](QImage &composed) {
         const Rows<const QRgb> m = rowsOf(mask), n = rowsOf(inverse), b = rowsOf(base);
         const Rows<QRgb> out = rowsOf(composed);
         // Rows from..to - 1, with the insert surface's row y in insert[y - from] across its
@@ -182,5 +196,4 @@ void composeEditorPicture(EditorSurfaces &s, SharedState &vars)
             std::fill(out.row(y) + (y < rows ? columns : 0), out.row(y) + composed.width(),
                       kWhitePixel);
     });
-    *composedNow = s.Picture3.image();
 }

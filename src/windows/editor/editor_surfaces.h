@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/insert_drawings.h"
 #include "platform/colour.h"
 #include "platform/measuring_surface.h"
 #include "platform/picture_holder.h"
@@ -12,6 +13,8 @@
 struct EditorSurfaces {
     // The insert picture: fitted when loaded, redrawn zoomed and moved.
     Surface Picture1{640, 480, kWhite, kBlack};
+    // What the zoom and move presses have drawn on Picture1, which it shows.
+    InsertDrawings Picture1Drawings;
     // The base picture, whose pure-yellow pixels are transparent.
     Surface Picture2{640, 480, kWhite, kBlack};
     // The composed picture: what the editing area shows, what is saved and handed over.

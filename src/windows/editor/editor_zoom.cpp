@@ -28,8 +28,10 @@ std::optional<Number> zoomStepsAfterPress(int index, Number zoomSteps)
 void drawInsertPicture(EditorSurfaces &s, const EditorState &e)
 {
     // The corner goes through single precision, as a surface position does.
-    drawScaledCopy(s.Picture1, s.Image10.picture(), float(e.zoomLeft + e.moveX),
-                   float(e.zoomTop + e.moveY), e.zoomWidth, e.zoomHeight);
+    s.Picture1Drawings.draw(s.Picture1,
+                            ScaledCopy(s.Image10.picture(), float(e.zoomLeft + e.moveX),
+                                       float(e.zoomTop + e.moveY), e.zoomWidth, e.zoomHeight,
+                                       QSize(s.Picture1.width(), s.Picture1.height())));
 }
 
 void applyZoom(EditorSurfaces &s, EditorState &e, SharedState &vars)
@@ -37,7 +39,8 @@ void applyZoom(EditorSurfaces &s, EditorState &e, SharedState &vars)
     const double factor = std::pow(1.01, e.zoomSteps);
     e.zoomWidth = factor * 640;
     e.zoomHeight = factor * 480;
-    s.Picture1.resize(roundHalfEven(float(e.zoomWidth)), roundHalfEven(float(e.zoomHeight)));
+    s.Picture1Drawings.resize(
+        s.Picture1, QSize(roundHalfEven(float(e.zoomWidth)), roundHalfEven(float(e.zoomHeight))));
     e.zoomLeft = (640 - e.zoomWidth) / 2;
     e.zoomTop = (480 - e.zoomHeight) / 2;
     drawInsertPicture(s, e);

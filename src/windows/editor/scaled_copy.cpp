@@ -10,6 +10,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace
 {
 
@@ -43,8 +47,12 @@ bool avx2Allowed = true;
 
 bool useAvx2()
 {
+#if defined(__x86_64__)
     static const bool present = __builtin_cpu_supports("avx2");
     return present && avx2Allowed;
+#else
+    return false;
+#endif
 }
 
 // The two neighbours of each destination column of a part, and their weights: the same for
@@ -113,11 +121,13 @@ void mixRunPlain(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t w
     mixRunLoop(a, b, weight, out, count);
 }
 
+#if defined(__x86_64__)
 [[gnu::target("avx2")]] void mixRunAvx2(const std::uint32_t *a, const std::uint32_t *b,
                                         std::uint32_t weight, std::uint32_t *out, int count)
 {
     mixRunLoop(a, b, weight, out, count);
 }
+#endif
 
 // Mixes pixels a and b, weight 0..256 towards b: the byte sums of mixRun, two bytes at a time.
 // Blue and red (and green and alpha) sit 16 bits apart, where a product of up to 255 * 256
@@ -150,13 +160,31 @@ void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std:
                    int(columns.starts.size()));
 }
 
+#if defined(__x86_64__)
+using Eight = std::uint32_t __attribute__((vector_size(32)));
+
+// Pixel offsets[c] of `pixels` for each of the eight lanes c (offsets below 8).
+[[gnu::target("avx2")]] inline Eight pick(Eight pixels, Eight offsets)
+{
+    return Eight(_mm256_permutevar8x32_epi32(__m256i(pixels), __m256i(offsets)));
+}
+
+// Pixel offsets[c] of the sixteen pixels low, high (offsets below 16): bit 3 of the offset,
+// moved to the sign bit, chooses between the two registers.
+[[gnu::target("avx2")]] inline Eight pick(Eight low, Eight high, Eight offsets)
+{
+    const __m256 fromHigh = _mm256_castsi256_ps(_mm256_slli_epi32(__m256i(offsets), 28));
+    return Eight(_mm256_castps_si256(
+        _mm256_blendv_ps(_mm256_castsi256_ps(__m256i(pick(low, offsets))),
+                         _mm256_castsi256_ps(__m256i(pick(high, offsets))), fromHigh)));
+}
+
 // The same, eight columns at a time: their neighbours are picked by offset from the pixels
 // that follow the first column's left neighbour, eight of them when enlarging and sixteen
 // when reducing. The blend must hold 16 pixels from every left neighbour.
 [[gnu::target("avx2")]] void mixColumnsAvx2(const std::uint32_t *blend, const ColumnTaps &columns,
                                             std::uint32_t *out)
 {
-    using Eight = std::uint32_t __attribute__((vector_size(32)));
     const int count = int(columns.starts.size());
     int c = 0;
     for (; c + 8 <= count && columns.reach < 15; c += 8) {
@@ -168,14 +196,14 @@ void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std:
             Eight pixels, nextPixels;
             std::memcpy(&pixels, first, sizeof pixels);
             std::memcpy(&nextPixels, first + 1, sizeof nextPixels);
-            left = __builtin_shuffle(pixels, offsets);
-            right = __builtin_shuffle(nextPixels, offsets);
+            left = pick(pixels, offsets);
+            right = pick(nextPixels, offsets);
         } else {
             Eight low, high;
             std::memcpy(&low, first, sizeof low);
             std::memcpy(&high, first + 8, sizeof high);
-            left = __builtin_shuffle(low, high, offsets);
-            right = __builtin_shuffle(low, high, offsets + 1);
+            left = pick(low, high, offsets);
+            right = pick(low, high, offsets + 1);
         }
         Eight mixed;
         mixPixels(left, right, towards, mixed);
@@ -184,6 +212,19 @@ void mixColumnsPlain(const std::uint32_t *blend, const ColumnTaps &columns, std:
     mixColumnsLoop(blend, columns.starts.data() + c, columns.towards.data() + c, out + c,
                    count - c);
 }
+#else
+// Without x86-64 there are no AVX2 loops: useAvx2() is false and these are never called.
+void mixRunAvx2(const std::uint32_t *a, const std::uint32_t *b, std::uint32_t weight,
+                std::uint32_t *out, int count)
+{
+    mixRunPlain(a, b, weight, out, count);
+}
+
+void mixColumnsAvx2(const std::uint32_t *blend, const ColumnTaps &columns, std::uint32_t *out)
+{
+    mixColumnsPlain(blend, columns, out);
+}
+#endif
 
 // The pixels of the drawing `drawn` (the whole source stretched onto it) that out holds,
 // out's (0, 0) being the target's `origin`.
@@ -251,8 +292,8 @@ void allowAvx2Resampling(bool allowed)
     avx2Allowed = allowed;
 }
 
-void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
-                    double height)
+ScaledCopy::ScaledCopy(const QImage &picture, double left, double top, double width, double height,
+                       QSize bounds)
 {
     if (picture.isNull())
         return;
@@ -262,28 +303,38 @@ void drawScaledCopy(Surface &target, const QImage &picture, double left, double 
     const int drawnH = roundHalfEven(top + height) - y0;
     if (drawnW <= 0 || drawnH <= 0)
         return;
-    const QRect drawn(x0, y0, drawnW, drawnH);
-    // A drawing wholly outside the target (a strongly reduced picture moved off its small
-    // surface) changes nothing.
-    if (!drawn.intersects(QRect(0, 0, target.width(), target.height())))
+    drawn_ = QRect(x0, y0, drawnW, drawnH);
+    area_ = drawn_ & QRect(QPoint(0, 0), bounds);
+    // A drawing wholly outside (a strongly reduced picture moved off its small surface)
+    // changes nothing.
+    if (area_.isEmpty())
         return;
-    const QImage source = asSurfaceImage(picture);
-
-    // Only the part someone looks at is computed, when it is needed: a zoomed picture far
-    // larger than the editing area costs no more than the editing area itself.
-    if ((drawnW == source.width() && drawnH == source.height()) || drawnW * 2 < source.width() ||
-        drawnH * 2 < source.height()) {
-        // Unscaled, or reduced to less than half: the picture is small enough to stretch
-        // whole, averaging areas as the surface's own drawing does.
-        const QImage stretched = drawn.size() == source.size()
-                                     ? source
-                                     : asSurfaceImage(smoothScaled(source, drawn.size()));
-        target.drawOnDemand(drawn, [stretched, drawn](QImage &out, QPoint origin) {
-            copyPart(stretched, drawn, out, origin);
-        });
-        return;
+    source_ = asSurfaceImage(picture);
+    // Unscaled, or reduced to less than half: the picture is small enough to stretch whole,
+    // averaging areas as the surface's own drawing does.
+    if (drawn_.size() == source_.size())
+        stretched_ = true;
+    else if (drawnW * 2 < source_.width() || drawnH * 2 < source_.height()) {
+        source_ = asSurfaceImage(smoothScaled(source_, drawn_.size()));
+        stretched_ = true;
     }
-    target.drawOnDemand(drawn, [source, drawn](QImage &out, QPoint origin) {
-        renderScaled(source, drawn, out, origin);
-    });
+}
+
+void ScaledCopy::render(QImage &out, QPoint origin) const
+{
+    if (stretched_)
+        copyPart(source_, drawn_, out, origin);
+    else if (!area_.isEmpty())
+        renderScaled(source_, drawn_, out, origin);
+}
+
+void drawScaledCopy(Surface &target, const QImage &picture, double left, double top, double width,
+                    double height)
+{
+    // Only the part someone looks at is computed, when it is needed: a zoomed picture far
+    // larger than the target costs no more than the target itself.
+    const ScaledCopy copy(picture, left, top, width, height,
+                          QSize(target.width(), target.height()));
+    target.drawOnDemand(copy.area(),
+                        [copy](QImage &out, QPoint origin) { copy.render(out, origin); });
 }

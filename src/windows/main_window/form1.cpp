@@ -118,8 +118,8 @@ bool form1::event(QEvent *event)
     return handled;
 }
 
-// The surfaces hold their start-up drawings as steps until read, so the window appears
-// without waiting for megabytes of pixels. Once it has, those the presses work on are built
+// The surfaces hold their start-up drawings without building pixels, so the window appears
+// without waiting for megabytes of them. Once it has, those the presses work on are built
 // while the user looks at it, and the first press finds them as a program drawing them at
 // start would. Nothing reads the two surfaces behind the main area or the large stripe
 // surfaces, so they stay without pixels.
@@ -129,7 +129,7 @@ void form1::PrepareSurfaces()
     for (Surface *surface :
          {&s.Picture1, &s.Picture2, &s.Picture3, &s.Picture4, &s.Picture40, &s.Picture5[2],
           &s.Picture8[0], &s.Picture8[1], &s.Picture9[0], &s.Picture9[1], &s.Picture11})
-        surface->image();
+        surface->buildPixels();
 }
 
 void form1::closeEvent(QCloseEvent *event)

@@ -17,6 +17,9 @@ void form1::DrawAnimationFrame()
     SharedState &vars = state_.vars;
     MainSurfaces &s = state_.main;
     const RectF view{0, 0, vars.animViewW, vars.animViewH};
+    // Read at every tick: their pixels are built once, not worked out for each frame.
+    s.Picture3.buildPixels();
+    s.Picture4.buildPixels();
     s.Picture5[2].fillAndPaint(
         view, kWhite,
         {s.Picture3.image(), RectF{0, 0, vars.animPictureW, vars.animPictureH},

@@ -46,7 +46,8 @@ DecodedPicture form1::DecodeForSlot(int slot, const QString &path) const
 {
     const MainSurfaces &s = state_.main;
     const QSize largest =
-        s.Picture8[slot].image().size().expandedTo(s.Picture9[slot].image().size());
+        QSize(s.Picture8[slot].width(), s.Picture8[slot].height())
+            .expandedTo(QSize(s.Picture9[slot].width(), s.Picture9[slot].height()));
     return loadPictureFor(path, largest);
 }
 

@@ -22,8 +22,8 @@ Surface::Drawing patternOver(const QRect &area, unsigned tag)
     };
 }
 
-// Resizes, fills and drawings left pending give the pixels of carrying each out at once,
-// both for the whole image and for the top-left part alone, whatever the order.
+// Resizes, fills and drawings on demand give the pixels of carrying each out at once, read
+// whole, a pixel at a time or in bands of the top-left part, whatever the order.
 TEST(SurfaceOnDemand, PendingDrawingGivesThePixelsOfDrawingAtOnce)
 {
     for (unsigned seed = 1; seed <= 12; ++seed) {
@@ -56,12 +56,13 @@ TEST(SurfaceOnDemand, PendingDrawingGivesThePixelsOfDrawingAtOnce)
                 atOnce.drawOnDemand(area, patternOver(area, step));
                 later.drawOnDemand(area, patternOver(area, step));
             }
-            atOnce.image(); // carried out at once
+            atOnce.buildPixels(); // carried out at once
             if (step % 5 == 4) {
-                const QImage part = later.topLeft(16, 12);
                 const QRect corner = QRect(0, 0, 16, 12) & atOnce.image().rect();
-                EXPECT_TRUE(pixels::sameImage(part, atOnce.image().copy(corner)))
-                    << "after step " << step;
+                for (int y = corner.top(); y <= corner.bottom(); ++y)
+                    for (int x = corner.left(); x <= corner.right(); ++x)
+                        ASSERT_EQ(later.point(x, y), atOnce.point(x, y))
+                            << x << "," << y << " after step " << step;
                 // The same corner five rows at a time.
                 QImage bands(corner.size(), QImage::Format_RGB32);
                 int next = 0;
@@ -92,12 +93,49 @@ TEST(SurfaceOnDemand, FillRowsOverAPendingDrawingGivesThePixelsOfFillingAtOnce)
         Surface atOnce(30, 20, kWhite);
         Surface later(30, 20, kWhite);
         atOnce.drawOnDemand(area, patternOver(area, 1));
-        atOnce.image();
+        atOnce.buildPixels();
         atOnce.fillRows(row);
         later.drawOnDemand(area, patternOver(area, 1));
         later.fillRows(row);
         EXPECT_TRUE(pixels::sameImage(later.image(), atOnce.image()));
     }
+}
+
+// The one drawing waiting on a surface: reading it works it out for that read and builds
+// nothing; a drawing over the whole of its area replaces it unrun; one over a part of it
+// carries it out first, once.
+TEST(SurfaceOnDemand, TheWaitingDrawingRunsOnlyForReadsAndWhenPartlyDrawnOver)
+{
+    int runs = 0;
+    const QRect area(4, 2, 10, 8);
+    const Surface::Drawing counted = [&runs, draw = patternOver(area, 1)](QImage &out,
+                                                                          QPoint origin) {
+        ++runs;
+        draw(out, origin);
+    };
+    Surface s(20, 12, kWhite);
+    s.drawOnDemand(area, counted);
+    const QImage first = s.image();
+    EXPECT_EQ(s.point(5, 3), fromQRgb(first.pixel(5, 3)));
+    EXPECT_TRUE(pixels::sameImage(s.image(), first));
+    EXPECT_FALSE(s.pixelsBuilt()) << "reads build nothing";
+    EXPECT_EQ(s.point(0, 0), kWhite);
+
+    runs = 0;
+    s.drawOnDemand(area.adjusted(-1, -1, 1, 1), patternOver(area.adjusted(-1, -1, 1, 1), 2));
+    s.drawOnDemand(QRect(0, 0, 6, 6), patternOver(QRect(0, 0, 6, 6), 3));
+    EXPECT_EQ(runs, 0) << "replaced unrun";
+    EXPECT_TRUE(s.pixelsBuilt()) << "the drawing it covers in part is carried out";
+    Surface atOnce(20, 12, kWhite);
+    atOnce.drawOnDemand(area.adjusted(-1, -1, 1, 1), patternOver(area.adjusted(-1, -1, 1, 1), 2));
+    atOnce.buildPixels();
+    atOnce.drawOnDemand(QRect(0, 0, 6, 6), patternOver(QRect(0, 0, 6, 6), 3));
+    atOnce.buildPixels();
+    EXPECT_TRUE(pixels::sameImage(s.image(), atOnce.image()));
+
+    // A drawing over the whole surface lets go of the built pixels beneath it.
+    s.drawOnDemand(QRect(-2, -2, 30, 30), patternOver(QRect(-2, -2, 30, 30), 4));
+    EXPECT_FALSE(s.pixelsBuilt());
 }
 
 } // namespace
