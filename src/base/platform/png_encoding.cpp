@@ -1,5 +1,7 @@
 #include "platform/png_encoding.h"
 
+#include "platform/smooth_scaling.h"
+
 #include <spng.h>
 #include <zlib.h>
 
@@ -35,7 +37,7 @@ QByteArray encodePng(const QImage &source)
     const QImage picture = source.format() == QImage::Format_RGB32 ||
                                    source.format() == QImage::Format_ARGB32
                                ? source
-                               : source.convertToFormat(QImage::Format_RGB32);
+                               : convertedSafely(source, QImage::Format_RGB32);
     std::unique_ptr<spng_ctx, ContextDeleter> ctx(spng_ctx_new(SPNG_CTX_ENCODER));
     if (!ctx)
         return QByteArray();

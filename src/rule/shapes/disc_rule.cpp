@@ -1,6 +1,7 @@
 #include "shapes/disc_rule.h"
 
 #include "frames/frames_rule.h"
+#include "platform/surface.h"
 
 #include <cmath>
 #include <cstdint>
@@ -81,7 +82,7 @@ QImage ComposeDisc(const std::vector<QImage> &canvases, int periods)
     for (const QImage &canvas : canvases) {
         if (canvas.size() != size)
             throw std::invalid_argument("frames differ in size");
-        frames.push_back(canvas.convertToFormat(QImage::Format_RGB32));
+        frames.push_back(asSurfaceImage(canvas));
     }
     QImage composed(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y) {
@@ -123,7 +124,7 @@ int DiscCycleLength(int frameCount)
 QImage DiscPreviewFrame(const QImage &composed, int periods, int frameCount, int step)
 {
     checkRule(periods, frameCount);
-    const QImage source = composed.convertToFormat(QImage::Format_RGB32);
+    const QImage source = asSurfaceImage(composed);
     const QSize size = source.size();
     const DiscGeometry disc(size);
     const double turn = double(step) / kPreviewStepsPerSlit;
