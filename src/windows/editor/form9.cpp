@@ -137,7 +137,7 @@ void form9::ClearBaseSurface()
 
 void form9::ClearComposedSurface()
 {
-    FillWhole(Picture3, state_.vars, kWhite);
+    FillWhole(EditorSurfaces::Picture3, state_.vars, kWhite);
 }
 
 void form9::ClearMasks()
@@ -158,6 +158,6 @@ void form9::SaveEditorPicture()
     // A cancel ends silently; a file that cannot be written is named to the user.
     reportingUnwrittenFiles(platform_.messages, [&] {
         const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
-        savePictureAsBmp(Picture3.image(), path);
+        savePictureAsBmp(EditorSurfaces::Picture3.image(), path);
     });
 }

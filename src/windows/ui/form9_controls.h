@@ -30,7 +30,7 @@ struct Form9Controls {
     QLabel *Label2 = nullptr; // "黄色の部分が透明な部分です。"
 
     // The editing area: the composed picture in front of the two scratch surfaces it covers.
-    SurfaceView *Picture3View = nullptr;
+    SurfaceView *Picture3View = nullptr; // the editor's EditorSurfaces::Picture3
     SurfaceView *Picture4View1 = nullptr;
     SurfaceView *Picture5View1 = nullptr;
     // The thumbnails of the insert picture and the base picture; a click loads.
