@@ -12,7 +12,7 @@ struct SharedState;
 // the inverse mask white beforehand (the editor clears both right before).
 void buildTransparencyMask(EditorSurfaces &s, SharedState &vars);
 
-// Composes Picture3: the insert picture Picture1 where the mask is white, the base picture
+// Composes the editor's Picture3 (EditorSurfaces::Picture3): the insert picture Picture1 where the mask is white, the base picture
 // Picture2 elsewhere. Where Picture1 is smaller than the editing area (zoomed out), the
 // holes show white.
 void composeEditorPicture(EditorSurfaces &s, SharedState &vars);

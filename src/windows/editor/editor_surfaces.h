@@ -17,7 +17,10 @@ struct EditorSurfaces {
     InsertDrawings Picture1Drawings;
     // The base picture, whose pure-yellow pixels are transparent.
     Surface Picture2{640, 480, kWhite, kBlack};
-    // The composed picture: what the editing area shows, what is saved and handed over.
+    // The editor's composed picture: what the editing area shows, what is saved and handed
+    // over. Not the main window's MainSurfaces::Picture3, which shares only its name; code
+    // of the editor names it EditorSurfaces::Picture3 or reaches it through an
+    // EditorSurfaces.
     Surface Picture3{640, 480, kWhite, kBlack};
     // [0]: the transparency mask, white where the base is pure yellow, black elsewhere.
     // [1]: scratch of the composition, the insert picture cut out by the mask.

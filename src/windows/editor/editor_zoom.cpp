@@ -5,6 +5,7 @@
 #include "editor/editor_surfaces.h"
 #include "editor/scaled_copy.h"
 #include "state/fill_box.h"
+#include "ui/form9_controls.h"
 
 #include <cmath>
 
@@ -14,10 +15,11 @@ std::optional<Number> zoomStepsAfterPress(int index, Number zoomSteps)
     // +1, -1, +5, -5.
     static constexpr int kSteps[] = {1, -1, 5, -5};
     Number next;
-    if (index == 0)
+    using B = Form9Controls;
+    if (index == B::kZoomReset)
         next = 1;
-    else if (index >= 1 && index <= 4)
-        next = zoomSteps + kSteps[index - 1];
+    else if (index >= B::kZoomIn && index <= B::kZoomOutFar)
+        next = zoomSteps + kSteps[index - B::kZoomIn];
     else
         return std::nullopt;
     if (next < kMinZoomSteps || next > kMaxZoomSteps)
@@ -57,12 +59,13 @@ void moveInsert(int index, EditorSurfaces &s, EditorState &e, SharedState &vars)
     };
     static constexpr Step kSteps[] = {{1, 0}, {5, 0}, {-1, 0}, {-5, 0},
                                       {0, -1}, {0, -5}, {0, 1}, {0, 5}};
-    if (index == 0) {
+    using B = Form9Controls;
+    if (index == B::kMoveHome) {
         e.moveX = 0;
         e.moveY = 0;
-    } else if (index >= 1 && index <= 8) {
-        e.moveX = e.moveX + kSteps[index - 1].dx;
-        e.moveY = e.moveY + kSteps[index - 1].dy;
+    } else if (index >= B::kMoveRight && index <= B::kMoveDownFar) {
+        e.moveX = e.moveX + kSteps[index - B::kMoveRight].dx;
+        e.moveY = e.moveY + kSteps[index - B::kMoveRight].dy;
     }
     e.zoomWidth = s.Picture1.width();
     e.zoomHeight = s.Picture1.height();

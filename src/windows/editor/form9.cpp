@@ -18,13 +18,13 @@ form9::form9(ProgramState &state, Platform &platform, MainWindowLink &main)
 {
     setupControls(this, *this);
 
-    for (int i = 0; i < 3; ++i) {
+    for (int i : {kLoadInsert, kLoadBase, kComposeEditor})
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+    for (int i : {kToPicture1, kToPicture2, kBack})
         connect(Command2[i], &QPushButton::clicked, this, [this, i] { Command2_Click(i); });
-    }
-    for (int i = 0; i < 9; ++i)
+    for (int i = kMoveHome; i <= kMoveDownFar; ++i)
         connect(Command3[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
-    for (int i = 0; i < 5; ++i)
+    for (int i = kZoomReset; i <= kZoomOutFar; ++i)
         connect(Command4[i], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
     connect(Image1View, &HolderView::clicked, this, &form9::Image1_Click);
     connect(Image2View, &HolderView::clicked, this, &form9::Image2_Click);
@@ -57,13 +57,13 @@ void form9::Form_Activate()
 void form9::Command1_Click(int index)
 {
     switch (index) {
-    case 0:
+    case kLoadInsert:
         LoadInsertPicture();
         break;
-    case 1:
+    case kLoadBase:
         LoadBasePicture();
         break;
-    case 2:
+    case kComposeEditor:
         ComposeEditorPicture();
         break;
     default:
@@ -74,13 +74,13 @@ void form9::Command1_Click(int index)
 void form9::Command2_Click(int index)
 {
     switch (index) {
-    case 0:
+    case kToPicture1:
         TakeEditorPicture1();
         break;
-    case 1:
+    case kToPicture2:
         TakeEditorPicture2();
         break;
-    case 2:
+    case kBack:
         // "もどる": the editor keeps its pictures while hidden, but coming back activates it.
         hide();
         main_.showAndActivate();
@@ -137,7 +137,7 @@ void form9::ClearBaseSurface()
 
 void form9::ClearComposedSurface()
 {
-    FillWhole(Picture3, state_.vars, kWhite);
+    FillWhole(EditorSurfaces::Picture3, state_.vars, kWhite);
 }
 
 void form9::ClearMasks()
@@ -158,6 +158,6 @@ void form9::SaveEditorPicture()
     // A cancel ends silently; a file that cannot be written is named to the user.
     reportingUnwrittenFiles(platform_.messages, [&] {
         const QString path = platform_.dialogs.showSave(bitmapSaveRequest(state_.vars.appFolder));
-        savePictureAsBmp(Picture3.image(), path);
+        savePictureAsBmp(EditorSurfaces::Picture3.image(), path);
     });
 }

@@ -20,16 +20,25 @@ class form9 : public ProgramWindow, public EditorSurfaces, public Form9Controls
     form9(ProgramState &state, Platform &platform, MainWindowLink &main);
 
     // Event handlers, one per control event.
-    void Form_Activate() override;
-    void Command1_Click(int index);
-    void Command2_Click(int index);
-    void Command3_Click(int index);
-    void Command4_Click(int index);
-    void Image1_Click();
-    void Image2_Click();
-    void Image1_Drop(const QString &path);
-    void Image2_Drop(const QString &path);
-    void mnusave_Click();
+    void Form_Activate() override;         // the window becomes the active one
+    void Command1_Click(int index);        // kLoadInsert 「読み込み」 (insert picture),
+                                           // kLoadBase 「読み込み」 (base picture),
+                                           // kComposeEditor 「合成」
+    void Command2_Click(int index);        // kToPicture1 「絵１にいれる」,
+                                           // kToPicture2 「絵２にいれる」, kBack 「もどる」
+    void Command3_Click(int index);        // the move cross: kMoveHome 「0」,
+                                           // kMoveRight 「→」, kMoveRightFar 「→→」,
+                                           // kMoveLeft 「←」, kMoveLeftFar 「←←」,
+                                           // kMoveUp 「↑」, kMoveUpFar 「↑↑」,
+                                           // kMoveDown 「↓」, kMoveDownFar 「↓↓」
+    void Command4_Click(int index);        // 「ズーム」: kZoomReset 「0」, kZoomIn 「↑」,
+                                           // kZoomOut 「↓」, kZoomInFar 「↑↑」,
+                                           // kZoomOutFar 「↓↓」
+    void Image1_Click();                   // the insert picture's thumbnail
+    void Image2_Click();                   // the base picture's thumbnail
+    void Image1_Drop(const QString &path); // a file dropped on the insert thumbnail
+    void Image2_Drop(const QString &path); // a file dropped on the base thumbnail
+    void mnusave_Click();                  // 「ファイル」 > 「保存」
 
     // The editor's procedures.
     void ResetEditor();

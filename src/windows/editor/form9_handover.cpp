@@ -7,10 +7,10 @@
 
 void form9::TakeEditorPicture1()
 {
-    runSilently([&] { main_.FillSlot(0, Picture3.image()); });
+    runSilently([&] { main_.FillSlot(0, EditorSurfaces::Picture3.image()); });
 }
 
 void form9::TakeEditorPicture2()
 {
-    runSilently([&] { main_.FillSlot(1, Picture3.image()); });
+    runSilently([&] { main_.FillSlot(1, EditorSurfaces::Picture3.image()); });
 }

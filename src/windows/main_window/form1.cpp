@@ -24,7 +24,7 @@ form1::form1(ProgramState &state, Platform &platform)
     timer1_->setInterval(0);
     timer1_->setOnTick([this] { Timer1_Timer(); });
 
-    for (int i = 0; i < 3; ++i)
+    for (int i : {kLoadPicture1, kLoadPicture2, kCompose})
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     connect(Command2, &QPushButton::clicked, this, &form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &form1::Command3_Click);
@@ -151,13 +151,13 @@ void form1::Command1_Click(int index)
 {
     StopAnimationPrologue();
     switch (index) {
-    case 0:
+    case kLoadPicture1:
         OpenPicture1();
         break;
-    case 1:
+    case kLoadPicture2:
         OpenPicture2();
         break;
-    case 2:
+    case kCompose:
         ComposePictures();
         Command2->show();
         Command3->hide();

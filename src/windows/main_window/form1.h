@@ -34,25 +34,26 @@ class form1 : public ProgramWindow, public Form1Controls, public MainWindowLink
     IntervalTimer &Timer1() const { return *timer1_; }
 
     // Event handlers, one per control event.
-    void Form_Load();
-    void Command1_Click(int index);
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Timer1_Timer();
-    void mnusave_Click();
-    void mnusaveanim_Click(); // 「アニメーションを保存」
-    void mnupicture_Click();
-    void mnuframes_Click(); // 「コマアニメーション」
-    void mnuprint2_Click();
-    void mnuprintsen_Click();
-    void mnusheet_Click(); // 「印刷用シート」
-    void senhaba_Click();
-    void Image4_Drop(const QString &path);
-    void Image5_Drop(const QString &path);
+    void Form_Load();                      // the window opens
+    void Command1_Click(int index);        // kLoadPicture1 「絵１　読み込み」,
+                                           // kLoadPicture2 「絵２　読み込み」, kCompose 「合成」
+    void Command2_Click();                 // 「アニメーションはじめ」
+    void Command3_Click();                 // 「アニメーションおわり」
+    void Command4_Click();                 // 「合成した絵の保存」 (hidden)
+    void Command5_Click();                 // 「おわり」 (hidden)
+    void Command6_Click();                 // 「絵の印刷」 (hidden)
+    void Command7_Click();                 // 「線の印刷」 (hidden)
+    void Timer1_Timer();                   // the animation's clock
+    void mnusave_Click();                  // 「ファイル」 > 「保存」
+    void mnusaveanim_Click();              // 「ファイル」 > 「アニメーションを保存」
+    void mnupicture_Click();               // 「ツール」 > 「絵の作成」
+    void mnuframes_Click();                // 「ツール」 > 「コマアニメーション」
+    void mnuprint2_Click();                // 「印刷」 > 「絵の印刷」
+    void mnuprintsen_Click();              // 「印刷」 > 「線の印刷」
+    void mnusheet_Click();                 // 「印刷」 > 「印刷用シート」
+    void senhaba_Click();                  // 「設定」 > 「線の幅」
+    void Image4_Drop(const QString &path); // a file dropped on picture 1's thumbnail
+    void Image5_Drop(const QString &path); // a file dropped on picture 2's thumbnail
 
     // Brings the main window forward, as the dialogs do when they close.
     void showAndActivate() override;

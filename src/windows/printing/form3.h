@@ -1,25 +1,17 @@
 #pragma once
 
+#include "printing/print_dialog.h"
 #include "ui/form3_controls.h"
-#include "ui/program_window.h"
-
-struct ProgramState;
-struct Platform;
-class MainWindowLink;
 
 // The line-sheet print dialog: the orientation of the lattice sheet, stored at each click.
-class Form3 : public ProgramWindow, public Form3Controls {
+class Form3 : public PrintDialog, public Form3Controls
+{
     Q_OBJECT
-public:
+  public:
     Form3(ProgramState &state, Platform &platform, MainWindowLink &main);
 
-    void Form_Activate() override;
-    void Option1_Click(int index);
-    void Option2_Click(int index);
-    void Command1_Click(int index);
-
-private:
-    ProgramState &state_;
-    Platform &platform_;
-    MainWindowLink &main_;
+    void Form_Activate() override; // the dialog becomes the active window
+    void Option1_Click(int index); // 「紙の大きさ」: kA4 「Ａ４」, kB5 「Ｂ５」 (hidden)
+    void Option2_Click(int index); // 「紙の向き」: kLandscape 「横長」, kPortrait 「たて長」
+    void Command1_Click(int index); // kOkButton 「ＯＫ」, kCancelButton 「やめる」
 };

@@ -13,7 +13,7 @@ Form2::Form2(ProgramState &state, Platform &platform, MainWindowLink &main)
     // valueChanged fires only on a real change, so setting the value the scroll bar
     // already has raises no change event.
     connect(HScroll1, &QScrollBar::valueChanged, this, &Form2::HScroll1_Change);
-    for (int i = 0; i < 2; ++i)
+    for (int i : {kOkButton, kCancelButton})
         connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
 }
@@ -33,7 +33,7 @@ void Form2::HScroll1_Change()
 void Form2::Command1_Click(int index)
 {
     SharedState &vars = state_.vars;
-    if (index == 0) {
+    if (index == kOkButton) {
         vars.lineWidth = Int16(HScroll1->value());
         vars.latticeGap = vars.lineWidth;
         vars.latticeBar = vars.lineWidth;

@@ -13,10 +13,10 @@ class Form2 : public ProgramWindow, public Form2Controls {
 public:
     Form2(ProgramState &state, Platform &platform, MainWindowLink &main);
 
-    void Form_Activate() override;
-    void HScroll1_Change();
-    void Command1_Click(int index);
-    void Command2_Click();
+    void Form_Activate() override;  // the dialog becomes the active window
+    void HScroll1_Change();         // the width's scroll bar moved
+    void Command1_Click(int index); // kOkButton 「OK」, kCancelButton 「キャンセル」
+    void Command2_Click();          // 「初めの設定に戻す」
 
 private:
     ProgramState &state_;

@@ -14,7 +14,7 @@ struct MainSurfaces {
     Surface Picture1{320, 240, kButtonFace, kBlack};
     Surface Picture2{320, 240, kButtonFace, kBlack};
     // The composed picture at display size: what the main area shows.
-    Surface Picture3{320, 240, kWhite, kBlack};
+    Surface Picture3{320, 240, kWhite, kBlack}; // not the editor's EditorSurfaces::Picture3
     // The lattice sheets: the one the animation slides and the landscape print uses,
     // and the narrower one of the portrait print.
     Surface Picture4{1030, 240, kWhite, kBlack};

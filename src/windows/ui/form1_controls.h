@@ -12,6 +12,7 @@ struct MainSurfaces;
 // The controls of the main window, "Lintaro", as the window is created.
 struct Form1Controls {
     QPushButton *Command1[3] = {}; // "絵１　読み込み", "絵２　読み込み", "合成"
+    static constexpr int kLoadPicture1 = 0, kLoadPicture2 = 1, kCompose = 2; // Command1
     QPushButton *Command2 = nullptr; // "アニメーションはじめ"
     QPushButton *Command3 = nullptr; // "アニメーションおわり"
     QPushButton *Command4 = nullptr; // "合成した絵の保存" (hidden)
