@@ -33,7 +33,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "Lintaro interleaves two pictures in vertical stripes, previews them under their lattice\n sheet, saves both as bitmaps and prints them at the same scale. lintaro-cli composes\n 2 to 8 frames from the command line and exports the preview as animated GIF or WebP.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt, GIF, WebP and palette libraries come from the binaries' own links; the windowing
+# The Qt, GIF, WebP, palette and FFmpeg libraries come from the binaries' own links; the windowing
 # plugins, the extra picture readers, the print system's library, the Japanese Gothic face
 # and Qt's Japanese dialog texts are loaded at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev libcups2-dev
   libgif-dev libimagequant-dev libwebp-dev libspng-dev
   libvips-dev
+  libavformat-dev libavcodec-dev libswscale-dev libavutil-dev ffmpeg
   fonts-ipafont-gothic qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick
