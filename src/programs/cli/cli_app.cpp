@@ -2,6 +2,7 @@
 
 #include "cli/cli_errors.h"
 #include "cli/compose_command.h"
+#include "cli/frame_options.h"
 #include "cli/progress.h"
 #include "cli/sheet_command.h"
 #include "cli/subcommand.h"
@@ -61,9 +62,12 @@ QString overallUsage()
     return text;
 }
 
-int usageError(QTextStream &err, const QString &reason, const QString &usage)
+// The reason on one line and where the help is, not the help itself: the reason would
+// scroll away above it.
+int usageError(QTextStream &err, const QString &reason, const QString &command = QString())
 {
-    err << kProgram << ": " << reason << "\n\n" << usage;
+    const QString help = command.isEmpty() ? kProgram : kProgram + QLatin1Char(' ') + command;
+    err << kProgram << ": " << reason << "\nTry '" << help << " --help'\n";
     err.flush();
     return 2;
 }
@@ -75,19 +79,22 @@ int runCommand(const Subcommand &command, const QStringList &arguments, QTextStr
     addCommonOptions(parser, command);
     // The parser takes the program's name first; the command's own name is not an argument.
     QStringList rest{arguments.constFirst()};
-    rest << arguments.mid(2);
+    rest << expandOptionalValues(arguments.mid(2));
     if (!parser.parse(rest))
-        return usageError(err, parser.errorText(), commandUsage(command));
+        return usageError(err, parser.errorText(), command.name);
     if (parser.isSet(QStringLiteral("help"))) {
         out << commandUsage(command);
         out.flush();
         return 0;
     }
     try {
-        Progress progress(err, parser.isSet(QStringLiteral("quiet")));
+        // Half a second from the program's start, not from here: the time it took to start
+        // counts for the user as well.
+        Progress progress(err, parser.isSet(QStringLiteral("quiet")),
+                          Progress::fromProgramStart(std::chrono::milliseconds(500)));
         return command.run(parser, progress);
     } catch (const UsageError &e) {
-        return usageError(err, e.reason(), commandUsage(command));
+        return usageError(err, e.reason(), command.name);
     }
 }
 
@@ -107,7 +114,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 0;
     }
     if (first.isEmpty())
-        return usageError(err, QStringLiteral("a command is needed"), overallUsage());
+        return usageError(err, QStringLiteral("a command is needed"));
     for (const Subcommand &command : commands()) {
         if (command.name != first)
             continue;
@@ -122,7 +129,7 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
         return 1;
     }
-    return usageError(err, QStringLiteral("unknown command \"%1\"").arg(first), overallUsage());
+    return usageError(err, QStringLiteral("unknown command \"%1\"").arg(first));
 }
 
 } // namespace cli

@@ -22,6 +22,7 @@ namespace
 {
 
 const QStringList kPictureSuffixes{QStringLiteral("png"), QStringLiteral("bmp")};
+constexpr int kMostLatticeWidth = frames::kMaxCanvasSide + frames::kMaxFrames * frames::kMaxSlit;
 
 void addComposeOptions(QCommandLineParser &parser)
 {
@@ -55,20 +56,22 @@ struct ComposeJob {
     FrameSet set;
     QString output;
     QString lattice;
-    int latticeWidth = 0;
+    // Checked against the picture once the frames are known.
+    QString latticeWidthText;
     QString framesDir;
     QString gif;
     QString webp;
 };
 
-// DIR/frame-000.png … for every offset of the cycle, when --frames is given.
-QStringList framePaths(const ComposeJob &job)
+// DIR/frame-000.png … for every offset of the cycle of `count` frames, when --frames is
+// given.
+QStringList framePaths(const ComposeJob &job, int count)
 {
     QStringList paths;
     if (job.framesDir.isEmpty())
         return paths;
     const QDir dir(job.framesDir);
-    const int cycle = frames::CycleLength(job.set.slit, int(job.set.paths.size()));
+    const int cycle = frames::CycleLength(job.set.slit, count);
     for (int offset = 0; offset < cycle; ++offset)
         paths << dir.filePath(QStringLiteral("frame-%1.png").arg(offset, 3, 10, QLatin1Char('0')));
     return paths;
@@ -78,41 +81,49 @@ ComposeJob readComposeJob(const QCommandLineParser &parser)
 {
     ComposeJob job;
     job.set = readFrameSet(parser);
-    const int count = int(job.set.paths.size());
     job.output = readOutputName(parser, QStringLiteral("output"), kPictureSuffixes);
     if (job.output.isEmpty())
         throw UsageError(QStringLiteral("--output is required"));
     job.lattice = readOutputName(parser, QStringLiteral("lattice"), kPictureSuffixes);
-    job.latticeWidth = frames::LatticeSheetSize(job.set.canvas, job.set.slit, count).width();
     if (parser.isSet(QStringLiteral("lattice-width"))) {
-        // Slid by up to a cycle less one column, the lattice must still reach past the
-        // picture's last column: a narrower one leaves the picture uncovered at some offset.
-        const int covering = job.set.canvas.width() + frames::CycleLength(job.set.slit, count) - 1;
-        job.latticeWidth = readNumber(
-            QStringLiteral("lattice-width"), parser.value(QStringLiteral("lattice-width")),
-            covering, frames::kMaxCanvasSide + frames::kMaxFrames * frames::kMaxSlit);
+        job.latticeWidthText = parser.value(QStringLiteral("lattice-width"));
+        // The form now; the width against the picture once the frames are known.
+        readNumber(QStringLiteral("lattice-width"), job.latticeWidthText, frames::kMinCanvasSide,
+                   kMostLatticeWidth);
     }
     job.framesDir = parser.value(QStringLiteral("frames"));
     if (parser.isSet(QStringLiteral("frames")) && job.framesDir.isEmpty())
         throw UsageError(QStringLiteral("--frames needs a folder name"));
     job.gif = readOutputName(parser, QStringLiteral("gif"), {QStringLiteral("gif")});
     job.webp = readOutputName(parser, QStringLiteral("webp"), {QStringLiteral("webp")});
-    checkDistinctFiles(job.set.paths,
-                       QStringList{job.output, job.lattice, job.gif, job.webp} + framePaths(job));
+    // Every name the preview frames may take, whatever the number of frames.
+    checkDistinctFiles(job.set.paths, QStringList{job.output, job.lattice, job.gif, job.webp} +
+                                          framePaths(job, frames::kMaxFrames));
     return job;
 }
 
 int runCompose(const QCommandLineParser &parser, Progress &progress)
 {
-    const ComposeJob job = readComposeJob(parser);
+    ComposeJob job = readComposeJob(parser);
+    std::optional<PickedFrames> picked = openFramesOrTell(job.set, progress);
+    if (!picked)
+        return 1;
     const FrameSet &set = job.set;
-    const int count = int(set.paths.size());
-    const QStringList framesOut = framePaths(job);
+    const int count = int(picked->picks.size());
+    int latticeWidth = frames::LatticeSheetSize(set.canvas, set.slit, count).width();
+    if (!job.latticeWidthText.isEmpty()) {
+        // Slid by up to a cycle less one column, the lattice must still reach past the
+        // picture's last column: a narrower one leaves the picture uncovered at some offset.
+        const int covering = set.canvas.width() + frames::CycleLength(set.slit, count) - 1;
+        latticeWidth = readNumber(QStringLiteral("lattice-width"), job.latticeWidthText, covering,
+                                  kMostLatticeWidth);
+    }
+    const QStringList framesOut = framePaths(job, count);
     if (!outputsAreFilesOrTell(QStringList{job.output, job.lattice, job.gif, job.webp} + framesOut,
                                progress))
         return 1;
 
-    const std::optional<QImage> result = composeFrameFilesOrTell(set, progress);
+    const std::optional<QImage> result = composeFrameFilesOrTell(set, *picked, progress);
     if (!result)
         return 1;
     const QImage &composed = *result;
@@ -125,7 +136,7 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
                      [&](FileGroup &files) { savePicture(composed, job.output, files); });
     if (!job.lattice.isEmpty()) {
         plan.addTogether(pair, job.lattice, [&](FileGroup &files) {
-            const QSize size(job.latticeWidth, set.canvas.height());
+            const QSize size(latticeWidth, set.canvas.height());
             const QImage lattice = frames::FramesLattice(size, set.slit, count);
             if (lattice.isNull())
                 throw std::bad_alloc();
@@ -163,9 +174,11 @@ Subcommand composeCommand()
 {
     return Subcommand{
         QStringLiteral("compose"),
-        QStringLiteral("compose [options] FRAME1 FRAME2 [FRAME3 … FRAME8]"),
+        QStringLiteral("compose [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | compose [options] "
+                       "SOURCE ..."),
         QStringLiteral("Compose 2 to 8 frames into a stripe picture, with its lattice sheet and "
-                       "previews."),
+                       "previews. A source is a picture, an animated GIF or WebP, a video or a "
+                       "folder of pictures; their frames follow one another."),
         addComposeOptions, runCompose};
 }
 

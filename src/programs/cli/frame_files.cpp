@@ -3,16 +3,17 @@
 #include "cli/cli_errors.h"
 #include "cli/progress.h"
 #include "frames/frames_rule.h"
-#include "platform/command_error.h"
-#include "platform/picture_file.h"
+#include "sources/frame_picking.h"
+#include "sources/frame_preparation.h"
 
-#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <future>
 #include <new>
 #include <system_error>
-#include <utility>
 
 namespace cli
 {
@@ -20,63 +21,103 @@ namespace cli
 namespace
 {
 
-// The system's reason comes first: a missing file, a folder, a device or a file without
-// permission is named as such before the decoder is asked.
-DecodedPicture decodeFrame(const QString &path, QSize canvas)
+// A frame's own size as a canvas: within the frames rule's sides, proportions kept as
+// far as they can be.
+QSize canvasFor(QSize natural)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw InputNotRead(path, QStringLiteral("No such file or directory"));
-    if (!info.isFile())
-        throw InputNotRead(path, QStringLiteral("not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw InputNotRead(path, file.errorString());
-    file.close();
+    if (natural.isEmpty())
+        return QSize(640, 480);
+    const double high = frames::kMaxCanvasSide;
+    const double scale = std::min({1.0, high / natural.width(), high / natural.height()});
+    const auto side = [scale](int length) {
+        return std::clamp(int(std::lround(length * scale)), frames::kMinCanvasSide,
+                          frames::kMaxCanvasSide);
+    };
+    return QSize(side(natural.width()), side(natural.height()));
+}
+
+DecodedPicture decodeFrame(PickedFrames &picked, int index, QSize canvas)
+{
     try {
-        return loadPictureFor(path, canvas, WhenDamaged::Refuse);
-    } catch (const PictureDamaged &e) {
-        throw InputNotRead(path, QStringLiteral("damaged: %1").arg(e.reason()));
-    } catch (const CommandError &e) {
-        throw InputNotRead(path, QString::fromStdString(e.what()));
+        return picked.sequence.frame(index, canvas);
+    } catch (const sources::SourceError &e) {
+        throw InputNotRead(e.path(), e.reason());
     }
 }
 
 // The frame's decoding, started on a thread of its own where one can be had, so that the
 // next frame decodes on the second core while this one is fitted and composed; where no
-// thread can start it decodes when asked for.
-std::future<DecodedPicture> startDecoding(const QString &path, QSize canvas)
+// thread can start it decodes when asked for. One frame decodes at a time: the sources
+// read their files in order.
+std::future<DecodedPicture> startDecoding(PickedFrames &picked, int index, QSize canvas)
 {
     try {
-        return std::async(std::launch::async, decodeFrame, path, canvas);
+        return std::async(std::launch::async, decodeFrame, std::ref(picked), index, canvas);
     } catch (const std::system_error &) {
-        return std::async(std::launch::deferred, decodeFrame, path, canvas);
+        return std::async(std::launch::deferred, decodeFrame, std::ref(picked), index, canvas);
     }
 }
 
 } // namespace
 
-QImage composeFrameFiles(const FrameSet &set, Progress &progress)
+PickedFrames openFrames(FrameSet &set, Progress &progress)
 {
-    const int count = int(set.paths.size());
-    std::future<DecodedPicture> next = startDecoding(set.paths[0], set.canvas);
-    const QImage composed = frames::ComposeFittedFrames(count, set.slit, [&](int i) {
-        progress.step(
-            QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(set.paths[i]));
-        const DecodedPicture decoded = next.get();
-        if (i + 1 < count)
-            next = startDecoding(set.paths[i + 1], set.canvas);
-        QImage fitted = frames::FitFrame(decoded.picture, decoded.naturalSize, set.canvas);
-        progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
-        return fitted;
-    });
-    return composed;
+    progress.step(QStringLiteral("reading %1").arg(set.paths.join(QStringLiteral(", "))));
+    std::optional<sources::FrameSequence> sequence;
+    try {
+        // A command line refuses a damaged picture rather than compose what is left of it.
+        sequence.emplace(set.paths, set.range, WhenDamaged::Refuse);
+    } catch (const sources::SourceError &e) {
+        throw InputNotRead(e.path(), e.reason());
+    }
+    const int total = sequence->total();
+    PickedFrames picked{std::move(*sequence), {}};
+    picked.picks = picked.sequence.pick(set.count);
+    if (picked.picks.empty())
+        throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
+                             .arg(frames::kMinFrames)
+                             .arg(frames::kMaxFrames)
+                             .arg(total));
+    if (sources::pickIsChosen(total, set.count))
+        progress.note(sources::describePick(picked.picks, total) +
+                      QStringLiteral(" (--count N picks another number)"));
+    if (set.canvasFromFirstFrame)
+        set.canvas = canvasFor(picked.sequence.naturalSize(picked.picks.front()));
+    return picked;
 }
 
-std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, Progress &progress)
+QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress)
+{
+    const int count = int(picked.picks.size());
+    std::future<DecodedPicture> next = startDecoding(picked, picked.picks[0], set.canvas);
+    return frames::ComposeFittedFrames(count, set.slit, [&](int i) {
+        const QString path = picked.sequence.pathOf(picked.picks[size_t(i)]);
+        progress.step(QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(path));
+        const DecodedPicture decoded = next.get();
+        if (i + 1 < count)
+            next = startDecoding(picked, picked.picks[size_t(i + 1)], set.canvas);
+        progress.step(QStringLiteral("composing frame %1 of %2").arg(i + 1).arg(count));
+        return sources::PrepareFrame(decoded.picture, decoded.naturalSize, set.canvas,
+                                     set.preparation);
+    });
+}
+
+std::optional<PickedFrames> openFramesOrTell(FrameSet &set, Progress &progress)
 {
     try {
-        return composeFrameFiles(set, progress);
+        return openFrames(set, progress);
+    } catch (const InputNotRead &e) {
+        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
+    }
+    progress.report(QStringLiteral("nothing was written"));
+    return std::nullopt;
+}
+
+std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
+                                              Progress &progress)
+{
+    try {
+        return composeFrameFiles(set, picked, progress);
     } catch (const InputNotRead &e) {
         progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
     } catch (const std::bad_alloc &) {

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace cli
 {
 
@@ -18,9 +20,97 @@ void addFrameSetOptions(QCommandLineParser &parser)
                       QStringLiteral("N"),
                       QStringLiteral("2")});
     parser.addOption({{QStringLiteral("s"), QStringLiteral("size")},
-                      QStringLiteral("Canvas size, 16..10000 each (default 640x480)."),
-                      QStringLiteral("WxH"),
-                      QStringLiteral("640x480")});
+                      QStringLiteral("Canvas size, 16..10000 each (default: the first frame's "
+                                     "own size, made at most 10000 a side)."),
+                      QStringLiteral("WxH")});
+    addSourceOptions(parser);
+}
+
+void addSourceOptions(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("count"),
+                      QStringLiteral("Frames to pick, 2..8, evenly spaced, when the sources hold "
+                                     "more than 8 (default 6)."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("from"),
+                      QStringLiteral("Take a video's frames from this time on."),
+                      QStringLiteral("SECONDS")});
+    parser.addOption({QStringLiteral("to"), QStringLiteral("... and before this time."),
+                      QStringLiteral("SECONDS")});
+    parser.addOption({QStringLiteral("fit"),
+                      QStringLiteral("contain: the whole frame on white (default); cover: the "
+                                     "canvas filled, the overflow cropped."),
+                      QStringLiteral("HOW"), QStringLiteral("contain")});
+    parser.addOption({QStringLiteral("silhouette"),
+                      QStringLiteral("--silhouette[=T]: each frame black where its luminance is "
+                                     "below T (0..255), white elsewhere; T chosen for each frame "
+                                     "by Otsu's method when not given.")});
+    QCommandLineOption threshold(QStringLiteral("silhouette-threshold"), QString(),
+                                 QStringLiteral("T"));
+    threshold.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(threshold);
+    parser.addOption(
+        {QStringLiteral("invert"), QStringLiteral("The silhouette white on black instead.")});
+}
+
+QStringList expandOptionalValues(const QStringList &arguments)
+{
+    const QString prefix = QStringLiteral("--silhouette=");
+    QStringList expanded;
+    bool options = true;
+    for (const QString &argument : arguments) {
+        // After "--" every argument is a file, whatever its name.
+        if (argument == QLatin1String("--"))
+            options = false;
+        if (options && argument.startsWith(prefix))
+            expanded << QStringLiteral("--silhouette")
+                     << QStringLiteral("--silhouette-threshold=") + argument.mid(prefix.size());
+        else
+            expanded << argument;
+    }
+    return expanded;
+}
+
+namespace
+{
+
+double readSeconds(const QCommandLineParser &parser, const QString &option)
+{
+    const QString text = parser.value(option);
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > 1e7)
+        throw UsageError(QStringLiteral("--%1 takes seconds from the video's start, not \"%2\"")
+                             .arg(option, text));
+    return value;
+}
+
+} // namespace
+
+void readSourceChoices(const QCommandLineParser &parser, FrameSet &set)
+{
+    if (parser.isSet(QStringLiteral("count")))
+        set.count = readNumber(QStringLiteral("count"), parser.value(QStringLiteral("count")),
+                               frames::kMinFrames, frames::kMaxFrames);
+    if (parser.isSet(QStringLiteral("from")))
+        set.range.from = readSeconds(parser, QStringLiteral("from"));
+    if (parser.isSet(QStringLiteral("to")))
+        set.range.to = readSeconds(parser, QStringLiteral("to"));
+    if (set.range.from && set.range.to && *set.range.to <= *set.range.from)
+        throw UsageError(QStringLiteral("--to must come after --from"));
+    const QString fit = parser.value(QStringLiteral("fit"));
+    if (fit == QLatin1String("cover"))
+        set.preparation.fit = sources::Fit::Cover;
+    else if (fit != QLatin1String("contain"))
+        throw UsageError(QStringLiteral("--fit takes contain or cover, not \"%1\"").arg(fit));
+    set.preparation.silhouette = parser.isSet(QStringLiteral("silhouette"));
+    if (parser.isSet(QStringLiteral("silhouette-threshold")))
+        set.preparation.threshold =
+            readNumber(QStringLiteral("silhouette"),
+                       parser.value(QStringLiteral("silhouette-threshold")), 0, 255);
+    set.preparation.invert = parser.isSet(QStringLiteral("invert"));
+    if (set.preparation.invert && !set.preparation.silhouette)
+        throw UsageError(QStringLiteral("--invert applies to --silhouette only"));
 }
 
 int readNumber(const QString &option, const QString &text, int low, int high)
@@ -59,11 +149,10 @@ QSize readCanvasSize(const QString &text)
 QStringList readFramePaths(const QCommandLineParser &parser)
 {
     const QStringList paths = parser.positionalArguments();
-    if (paths.size() < frames::kMinFrames || paths.size() > frames::kMaxFrames)
-        throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
+    if (paths.isEmpty())
+        throw UsageError(QStringLiteral("%1 to %2 frames are needed, not 0")
                              .arg(frames::kMinFrames)
-                             .arg(frames::kMaxFrames)
-                             .arg(paths.size()));
+                             .arg(frames::kMaxFrames));
     return paths;
 }
 
@@ -73,7 +162,10 @@ FrameSet readFrameSet(const QCommandLineParser &parser)
     set.paths = readFramePaths(parser);
     set.slit = readNumber(QStringLiteral("slit"), parser.value(QStringLiteral("slit")),
                           frames::kMinSlit, frames::kMaxSlit);
-    set.canvas = readCanvasSize(parser.value(QStringLiteral("size")));
+    set.canvasFromFirstFrame = !parser.isSet(QStringLiteral("size"));
+    if (!set.canvasFromFirstFrame)
+        set.canvas = readCanvasSize(parser.value(QStringLiteral("size")));
+    readSourceChoices(parser, set);
     return set;
 }
 

@@ -1,26 +1,45 @@
 #pragma once
 
+#include "sources/frame_preparation.h"
+#include "sources/frame_source.h"
+
 #include <QCommandLineParser>
 #include <QSize>
 #include <QStringList>
 
+#include <optional>
+
 namespace cli
 {
 
-// What every command that composes frames takes: the frame files, the slit width and the
-// canvas size.
+// What every command that composes frames takes: the frame sources (pictures, animations,
+// videos, folders), how many frames to pick from them and from which part of a video, how
+// each frame is prepared, the slit width and the canvas size.
 struct FrameSet {
     QStringList paths;
+    std::optional<int> count;
+    sources::TimeRange range;
+    sources::Preparation preparation;
     int slit = 2;
     QSize canvas{640, 480};
+    // No size was given: the canvas is the first frame's own size.
+    bool canvasFromFirstFrame = false;
 };
 
-// Adds -w/--slit and -s/--size; readFrameSet checks them and the positional frames,
-// 2 to 8 of them. Throws UsageError.
+// Adds -w/--slit, -s/--size and the source options; readFrameSet checks them and the
+// positional sources. Throws UsageError.
 void addFrameSetOptions(QCommandLineParser &parser);
 FrameSet readFrameSet(const QCommandLineParser &parser);
 
-// The frames named on the command line, 2 to 8 of them, and a canvas size "WxH" within the
+// --count, --from, --to, --fit, --silhouette[=T] and --invert, which compose and sheet
+// share; readSourceChoices fills them into the set. Throws UsageError.
+void addSourceOptions(QCommandLineParser &parser);
+void readSourceChoices(const QCommandLineParser &parser, FrameSet &set);
+// The parser knows no option with an optional value: "--silhouette=T" becomes
+// "--silhouette --silhouette-threshold=T" before parsing.
+QStringList expandOptionalValues(const QStringList &arguments);
+
+// The sources named on the command line, at least one, and a canvas size "WxH" within the
 // frames rule's limits. Throw UsageError.
 QStringList readFramePaths(const QCommandLineParser &parser);
 QSize readCanvasSize(const QString &text);

@@ -1,11 +1,28 @@
 #include "cli/progress.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace cli
 {
 
-Progress::Progress(QTextStream &err, bool quiet, std::chrono::milliseconds after) : err_(err)
+namespace
+{
+
+// Set while the program loads, before main runs.
+const auto programStart = std::chrono::steady_clock::now();
+
+} // namespace
+
+std::chrono::milliseconds Progress::fromProgramStart(std::chrono::milliseconds after)
+{
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - programStart);
+    return std::max(after - elapsed, std::chrono::milliseconds(0));
+}
+
+Progress::Progress(QTextStream &err, bool quiet, std::chrono::milliseconds after)
+    : err_(err), quiet_(quiet)
 {
     if (quiet)
         return;
@@ -46,6 +63,13 @@ void Progress::step(const QString &what)
     current_ = what;
     if (live_)
         print(what);
+}
+
+void Progress::note(const QString &text)
+{
+    std::lock_guard lock(mutex_);
+    if (!quiet_)
+        print(text);
 }
 
 void Progress::report(const QString &text)

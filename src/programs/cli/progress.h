@@ -24,7 +24,13 @@ class Progress
     Progress(const Progress &) = delete;
     Progress &operator=(const Progress &) = delete;
 
+    // What is left of `after` counted from the program's start (none once it has passed).
+    static std::chrono::milliseconds fromProgramStart(std::chrono::milliseconds after);
+
     void step(const QString &what);
+    // Something the user should know, printed whatever the time unless quiet: the frames
+    // chosen for them.
+    void note(const QString &text);
     // A message that is printed whatever the time and even when quiet: a failure.
     void report(const QString &text);
 
@@ -35,6 +41,7 @@ class Progress
     std::mutex mutex_;
     std::condition_variable finished_;
     QString current_;
+    bool quiet_ = false;
     bool live_ = false;
     bool done_ = false;
     std::thread watch_;

@@ -59,6 +59,7 @@ void addSheetOptions(QCommandLineParser &parser)
     parser.addOption({QStringLiteral("calibration"),
                       QStringLiteral("The calibration page instead: slits 0.3..3.0 mm, rulers "
                                      "and lines on each printer grid.")});
+    addSourceOptions(parser);
 }
 
 double readMillimetres(const QCommandLineParser &parser, const QString &option)
@@ -154,6 +155,7 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
     // The frames and the canvas as compose takes them; the slit is the sheet's own.
     job.set.canvas = readCanvasSize(parser.value(QStringLiteral("size")));
     job.set.paths = readFramePaths(parser);
+    readSourceChoices(parser, job.set);
     checkDistinctFiles(job.set.paths, {job.output, job.svg});
     return job;
 }
@@ -174,9 +176,12 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
         return plan.writeAll(progress) ? 0 : 1;
     }
 
+    std::optional<PickedFrames> picked = openFramesOrTell(job.set, progress);
+    if (!picked)
+        return 1;
     sheet::SheetGeometry g;
     try {
-        g = sheet::layOutSheet(job.choices, int(job.set.paths.size()), job.set.canvas);
+        g = sheet::layOutSheet(job.choices, int(picked->picks.size()), job.set.canvas);
         if (!job.svg.isEmpty() && (job.kerfMm < 0 || job.kerfMm >= g.slitMm()))
             throw UsageError(
                 QStringLiteral("--kerf-mm must be at least 0 and narrower than the slit, %1 mm")
@@ -189,7 +194,7 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
     // the frames rule at the printer's resolution.
     job.set.canvas = g.canvasDots;
     job.set.slit = g.slitDots;
-    const std::optional<QImage> result = composeFrameFilesOrTell(job.set, progress);
+    const std::optional<QImage> result = composeFrameFilesOrTell(job.set, *picked, progress);
     if (!result)
         return 1;
     const QImage &composed = *result;
@@ -205,8 +210,8 @@ Subcommand sheetCommand()
 {
     return Subcommand{
         QStringLiteral("sheet"),
-        QStringLiteral("sheet [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | sheet --calibration "
-                       "[options]"),
+        QStringLiteral("sheet [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | sheet [options] SOURCE "
+                       "... | sheet --calibration [options]"),
         QStringLiteral("A print-ready sheet at true size: the picture at the printer's dots, its "
                        "lattice, crosses and a 100 mm bar."),
         addSheetOptions, runSheet};

@@ -8,10 +8,11 @@
 namespace sources
 {
 
-FrameSequence::FrameSequence(const QStringList &paths, const TimeRange &range) : paths_(paths)
+FrameSequence::FrameSequence(const QStringList &paths, const TimeRange &range, WhenDamaged damaged)
+    : paths_(paths)
 {
     for (const QString &path : paths) {
-        sources_.push_back(openFrameSource(path, range));
+        sources_.push_back(openFrameSource(path, range, damaged));
         starts_.push_back(total_);
         const int count = sources_.back()->frameCount();
         if (count > kMostSourceFrames - total_)

@@ -17,7 +17,8 @@ class FrameSequence
 {
   public:
     // Opens every source in order. Throws SourceError naming the first that fails.
-    FrameSequence(const QStringList &paths, const TimeRange &range = {});
+    FrameSequence(const QStringList &paths, const TimeRange &range = {},
+                  WhenDamaged damaged = WhenDamaged::Accept);
 
     // M: the frames of all sources (videos counted in their range).
     int total() const { return total_; }

@@ -76,7 +76,9 @@ class FrameSource
 // Opens a source by what the path holds: a folder, a picture Qt reads (several frames when
 // it is animated), else a video FFmpeg reads. Reads headers only (a video's packets are
 // counted, none decoded). Throws SourceError.
-std::unique_ptr<FrameSource> openFrameSource(const QString &path, const TimeRange &range = {});
+// A damaged picture (cut off, corrupted) is refused with "damaged: ..." when asked to.
+std::unique_ptr<FrameSource> openFrameSource(const QString &path, const TimeRange &range = {},
+                                             WhenDamaged damaged = WhenDamaged::Accept);
 
 // The size a picture of the natural size is decoded to for drawing at `bound`: reduced so
 // that its shorter side is still at least the bound's longer side, never enlarged.

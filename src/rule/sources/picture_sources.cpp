@@ -41,10 +41,10 @@ QSize headerSize(const QString &path)
     return uprightSize(reader);
 }
 
-DecodedPicture loadOrThrow(const QString &path, QSize bound)
+DecodedPicture loadOrThrow(const QString &path, QSize bound, WhenDamaged damaged)
 {
     try {
-        return loadPictureFor(path, bound);
+        return loadPictureFor(path, bound, damaged);
     } catch (const CommandError &e) {
         throw SourceError(path, QString::fromStdString(e.what()));
     }
@@ -53,19 +53,23 @@ DecodedPicture loadOrThrow(const QString &path, QSize bound)
 class PictureSource : public FrameSource
 {
   public:
-    explicit PictureSource(const QString &path) : path_(path), natural_(headerSize(path)) {}
+    PictureSource(const QString &path, WhenDamaged damaged)
+        : path_(path), natural_(headerSize(path)), damaged_(damaged)
+    {
+    }
     SourceKind kind() const override { return SourceKind::Picture; }
     int frameCount() const override { return 1; }
     QSize naturalSize(int) const override { return natural_; }
     DecodedPicture frame(int, QSize bound, const std::atomic<bool> *cancel) override
     {
         checkCancel(cancel);
-        return loadOrThrow(path_, bound);
+        return loadOrThrow(path_, bound, damaged_);
     }
 
   private:
     QString path_;
     QSize natural_;
+    WhenDamaged damaged_;
 };
 
 // Qt's readers composite each frame of an animation onto the ones before, so the frames
@@ -130,19 +134,23 @@ class AnimationSource : public FrameSource
 class FolderSource : public FrameSource
 {
   public:
-    FolderSource(const QString &path, QStringList files) : path_(path), files_(std::move(files)) {}
+    FolderSource(const QString &path, QStringList files, WhenDamaged damaged)
+        : path_(path), files_(std::move(files)), damaged_(damaged)
+    {
+    }
     SourceKind kind() const override { return SourceKind::Folder; }
     int frameCount() const override { return int(files_.size()); }
     QSize naturalSize(int index) const override { return headerSize(files_.at(index)); }
     DecodedPicture frame(int index, QSize bound, const std::atomic<bool> *cancel) override
     {
         checkCancel(cancel);
-        return loadOrThrow(files_.at(index), bound);
+        return loadOrThrow(files_.at(index), bound, damaged_);
     }
 
   private:
     QString path_;
     QStringList files_;
+    WhenDamaged damaged_;
 };
 
 } // namespace
@@ -159,9 +167,9 @@ QSize decodedSizeFor(QSize natural, QSize bound)
                  std::max(1, int(std::ceil(natural.height() * scale))));
 }
 
-std::unique_ptr<FrameSource> openPicture(const QString &path)
+std::unique_ptr<FrameSource> openPicture(const QString &path, WhenDamaged damaged)
 {
-    return std::make_unique<PictureSource>(path);
+    return std::make_unique<PictureSource>(path, damaged);
 }
 
 std::unique_ptr<FrameSource> openAnimation(const QString &path)
@@ -185,23 +193,24 @@ QStringList picturesInFolder(const QString &path)
     return files;
 }
 
-std::unique_ptr<FrameSource> openFolder(const QString &path)
+std::unique_ptr<FrameSource> openFolder(const QString &path, WhenDamaged damaged)
 {
     QStringList files = picturesInFolder(path);
     if (files.isEmpty())
         throw SourceError(path, QStringLiteral("the folder holds no picture"));
     if (files.size() > kMostSourceFrames)
         throw SourceError(path, QStringLiteral("too many pictures in the folder"));
-    return std::make_unique<FolderSource>(path, std::move(files));
+    return std::make_unique<FolderSource>(path, std::move(files), damaged);
 }
 
-std::unique_ptr<FrameSource> openFrameSource(const QString &path, const TimeRange &range)
+std::unique_ptr<FrameSource> openFrameSource(const QString &path, const TimeRange &range,
+                                             WhenDamaged damaged)
 {
     const QFileInfo info(path);
     if (!info.exists())
         throw SourceError(path, QStringLiteral("No such file or directory"));
     if (info.isDir())
-        return openFolder(path);
+        return openFolder(path, damaged);
     // A FIFO or a device could keep a reader waiting forever.
     if (!info.isFile())
         throw SourceError(path, QStringLiteral("not a regular file"));
@@ -216,7 +225,7 @@ std::unique_ptr<FrameSource> openFrameSource(const QString &path, const TimeRang
             return openAnimation(path);
         if (!looksLikePictureFile(path))
             throw SourceError(path, QStringLiteral("picture too large"));
-        return openPicture(path);
+        return openPicture(path, damaged);
     }
     return openVideo(path, range);
 }
