@@ -27,8 +27,9 @@ PickedFrames openFrames(FrameSet &set, Progress &progress);
 
 // Decodes each picked frame, prepares it on a canvas and composes them by the frames
 // rule. The frames are taken one at a time, the next decoding while this one is fitted, so
-// at most two decoded pictures and one fitted canvas are held beside the composed picture. Throws InputNotRead naming the first frame
-// that cannot be read, and std::bad_alloc when a canvas does not fit in memory.
+// at most two decoded pictures and one fitted canvas are held beside the composed picture. Throws
+// InputNotRead naming the first frame that cannot be read, and std::bad_alloc when a canvas does
+// not fit in memory.
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress);
 
 // Both for a command: a source that cannot be read or a canvas too large for the memory is
