@@ -94,7 +94,8 @@ FrameSlot frameFromPicture(const QImage &picture)
     return FrameSlot{QString(), picture, picture.size(), QSize()};
 }
 
-std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas)
+std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas,
+                                 const sources::Preparation &preparation)
 {
     std::vector<QImage> fitted;
     for (FrameSlot frame : strip.frames()) {
@@ -103,7 +104,8 @@ std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas)
                                    canvas.height() > frame.bound.height();
         if (reduced && boundTooSmall && !frame.path.isEmpty())
             runSilently([&] { frame = frameFromFile(frame.path, canvas); });
-        fitted.push_back(frames::FitFrame(frame.picture, frame.naturalSize, canvas));
+        fitted.push_back(
+            sources::PrepareFrame(frame.picture, frame.naturalSize, canvas, preparation));
     }
     return fitted;
 }

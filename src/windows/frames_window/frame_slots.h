@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sources/frame_preparation.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -54,7 +56,9 @@ FrameSlot frameFromFile(const QString &path, QSize bound);
 // A slot filled from a picture already in memory (the editor's, handed over).
 FrameSlot frameFromPicture(const QImage &picture);
 
-// Every filled slot fitted and centred onto a white canvas of the given size. A picture
+// Every filled slot fitted onto a canvas of the given size and prepared (contained or
+// covering, silhouettes) as asked. A picture
 // decoded reduced for a smaller canvas is decoded afresh from its file, so a larger canvas
 // is never drawn from too few pixels; should its file have gone, the pixels at hand serve.
-std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas);
+std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas,
+                                 const sources::Preparation &preparation = {});

@@ -51,6 +51,12 @@ FramesWindow::FramesWindow(ProgramState &state, Platform &platform)
     connect(PrintPicture, &QPushButton::clicked, this, &FramesWindow::PrintPicture_Click);
     connect(PrintLattice, &QPushButton::clicked, this, &FramesWindow::PrintLattice_Click);
     connect(PrintSheet, &QPushButton::clicked, this, &FramesWindow::PrintSheet_Click);
+    connect(OpenSource, &QPushButton::clicked, this, &FramesWindow::OpenSource_Click);
+    for (QCheckBox *box : {Silhouette, Invert, Cover})
+        connect(box, &QCheckBox::toggled, this, &FramesWindow::Preparation_Change);
+    connect(Threshold, &QSlider::valueChanged, this, &FramesWindow::Preparation_Change);
+    // An animation, a video or a folder dropped beside the thumbnails opens as a source.
+    setAcceptDrops(true);
 
     PreviewSurface.clear();
     ShowSlots();
@@ -175,6 +181,7 @@ QSize FramesWindow::CanvasSize() const
 void FramesWindow::ShowSlots()
 {
     const int count = slots_.slotCount();
+    const sources::Preparation preparation = FramePreparation();
     for (int i = 0; i < kCells; ++i) {
         const bool used = i < count;
         for (QWidget *w :
@@ -187,9 +194,11 @@ void FramesWindow::ShowSlots()
             continue;
         }
         const FrameSlot &slot = slots_.slot(i);
+        // The thumbnail shows the frame as it will be composed, prepared as the controls say.
         Thumbnails[size_t(i)].setPicture(
             slot.isEmpty() ? QImage()
-                           : frames::FitFrame(slot.picture, slot.naturalSize, kThumbnailCanvas));
+                           : sources::PrepareFrame(slot.picture, slot.naturalSize, kThumbnailCanvas,
+                                                   preparation));
         SlotImage[i]->setToolTip(slot.path);
         SlotLeft[i]->setEnabled(i > 0);
         SlotRight[i]->setEnabled(i < count - 1);

@@ -2,10 +2,12 @@
 
 #include "frames_window/frame_slots.h"
 #include "frames_window/frames_animation.h"
+#include "frames_window/source_dialog.h"
 #include "platform/interval_timer.h"
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 #include "printing/frames_print.h"
+#include "sources/frame_preparation.h"
 #include "ui/frames_controls.h"
 #include "ui/program_window.h"
 
@@ -57,12 +59,23 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void PrintPicture_Click();     // 「絵の印刷」
     void PrintLattice_Click();     // 「格子の印刷」
     void PrintSheet_Click();       // 「印刷用シート」
+    void OpenSource_Click();       // 「動画・GIF から」
+    void Preparation_Change(); // 「シルエット」, the threshold, 「反転」, 「切り抜き」
+
+    // Opens animations, videos or folders and shows the source dialog, which fills the
+    // slots when accepted (what 「動画・GIF から」 and a drop on the window do).
+    void OpenSources(const QStringList &paths);
+    SourceDialog *sourceDialog() const { return sourceDialog_; }
+    // How every frame is prepared, as the window's controls say.
+    sources::Preparation FramePreparation() const;
 
     // The canvas the frames are fitted onto, as the size options say.
     QSize CanvasSize() const;
 
   protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
   private:
     void LoadSlot(int index, const QString &path);
@@ -74,6 +87,9 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void ShowComposedPicture();
     void EnableComposedCommands();
     void PrintPage(const QImage &picture);
+    // Decodes the dialog's frames for the canvas in the background and puts them into the
+    // strip, all or, when cancelled or failing, none.
+    void FillFromSource(SourceDialog &dialog);
 
     ProgramState &state_;
     Platform &platform_;
@@ -81,4 +97,5 @@ class FramesWindow : public ProgramWindow, public FramesControls
     FrameSlots slots_;
     FramesAnimation animation_;
     QPointer<SheetWindow> sheetWindow_;
+    QPointer<SourceDialog> sourceDialog_;
 };

@@ -41,7 +41,7 @@ void FramesWindow::Compose_Click()
         return;
     }
     try {
-        animation_.compose(fittedFrames(slots_, canvas), SlitWidth->value());
+        animation_.compose(fittedFrames(slots_, canvas, FramePreparation()), SlitWidth->value());
     } catch (const std::exception &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
         return;

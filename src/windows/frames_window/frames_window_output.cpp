@@ -94,7 +94,15 @@ void FramesWindow::PrintSheet_Click()
     if (!EnoughFramesOrTell())
         return;
     std::vector<sheet::FramePicture> frames;
-    for (const FrameSlot &slot : slots_.frames())
-        frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
+    const sources::Preparation preparation = FramePreparation();
+    const bool prepared = preparation.silhouette || preparation.fit == sources::Fit::Cover;
+    if (prepared) {
+        // Prepared frames go on paper as the preview shows them, at the canvas's size.
+        for (const QImage &frame : fittedFrames(slots_, CanvasSize(), preparation))
+            frames.push_back(sheet::sheetFrameFrom(QString(), frame, frame.size()));
+    } else {
+        for (const FrameSlot &slot : slots_.frames())
+            frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
+    }
     showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize());
 }

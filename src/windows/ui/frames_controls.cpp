@@ -265,6 +265,12 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
     print->addLayout(options);
     print->addLayout(prints);
 
+    OpenSource =
+        button(QStringLiteral("動画・GIF から"), kLoad, kPanelButtonWidth, kPanelButtonHeight);
+    OpenSource->setToolTip(
+        QStringLiteral("アニメーション GIF・WebP、動画、絵のフォルダーからコマを取る"));
+    commands->addWidget(OpenSource, 2, 1);
+
     auto *panel = new QVBoxLayout;
     panel->setSpacing(0);
     panel->addWidget(UseMainPictures);
@@ -281,6 +287,22 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
 
     PreviewCaption =
         oneLine(captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12, QRect()), 240);
+    // How every frame is prepared, beside the caption.
+    Silhouette = new QCheckBox(QStringLiteral("シルエット"), c);
+    Threshold = new QSlider(Qt::Horizontal, c);
+    Threshold->setRange(0, 255);
+    Threshold->setMinimumWidth(110);
+    Threshold->setToolTip(QStringLiteral("これより暗いところが黒になります（左はし：自動）"));
+    ThresholdValue = new QLabel(QStringLiteral("自動"), c);
+    ThresholdValue->setMinimumWidth(36);
+    Invert = new QCheckBox(QStringLiteral("反転"), c);
+    Cover = new QCheckBox(QStringLiteral("切り抜き"), c);
+    Cover->setToolTip(QStringLiteral("はみ出す部分を切って、絵の大きさいっぱいに広げる"));
+    for (QWidget *w : {static_cast<QWidget *>(Silhouette), static_cast<QWidget *>(Invert),
+                       static_cast<QWidget *>(Cover), static_cast<QWidget *>(ThresholdValue)})
+        w->setFont(gothicFont(9.75));
+    Threshold->setEnabled(false);
+    Invert->setEnabled(false);
     PreviewArea = atLeast(new QScrollArea(c), kPreviewWidth, kPreviewHeight);
     PreviewArea->setAlignment(Qt::AlignCenter);
     setBackground(PreviewArea->viewport(), kGrey);
@@ -289,7 +311,14 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
     PreviewArea->setWidget(Preview);
     auto *shown = new QVBoxLayout;
     shown->setSpacing(4);
-    shown->addWidget(PreviewCaption, 0, Qt::AlignLeft);
+    auto *captionRow = new QHBoxLayout;
+    captionRow->addWidget(PreviewCaption);
+    captionRow->addStretch();
+    for (QWidget *w : {static_cast<QWidget *>(Silhouette), static_cast<QWidget *>(Threshold),
+                       static_cast<QWidget *>(ThresholdValue), static_cast<QWidget *>(Invert),
+                       static_cast<QWidget *>(Cover)})
+        captionRow->addWidget(w);
+    shown->addLayout(captionRow);
     shown->addWidget(PreviewArea);
 
     QHBoxLayout *lower = row(kPreviewGap);

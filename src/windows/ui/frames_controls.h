@@ -2,12 +2,14 @@
 
 #include "frames/frames_rule.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QSpinBox>
 
 class ProgramWindow;
@@ -52,6 +54,14 @@ struct FramesControls {
     QPushButton *PrintPicture = nullptr;     // "絵の印刷"
     QPushButton *PrintLattice = nullptr;     // "格子の印刷"
     QPushButton *PrintSheet = nullptr;       // "印刷用シート"
+    QPushButton *OpenSource = nullptr;       // "動画・GIF から"
+
+    // How every frame is prepared, beside the preview's caption.
+    QCheckBox *Silhouette = nullptr;  // "シルエット"
+    QSlider *Threshold = nullptr;     // 0 (automatic) .. 255
+    QLabel *ThresholdValue = nullptr; // "自動" or the threshold
+    QCheckBox *Invert = nullptr;      // "反転"
+    QCheckBox *Cover = nullptr;       // "切り抜き": fill the canvas, crop the overflow
 
     QLabel *PreviewCaption = nullptr; // "合成した絵"
     QScrollArea *PreviewArea = nullptr;
