@@ -13,7 +13,7 @@ echo "$info" | sed -n '/Package:/,$p'
 depends=$(echo "$info" | sed -n 's/^ Depends: //p')
 for need in libqt6widgets6 libqt6gui6 libqt6printsupport6 qt6-qpa-plugins \
             qt6-image-formats-plugins libcups2 fonts-ipafont-gothic qt6-translations-l10n libgif7 \
-            libimagequant0 libwebp7 libwebpmux3; do
+            libimagequant0 libwebp7 libwebpmux3 libavformat libavcodec libswscale; do
   echo "$depends" | grep -q "$need" || fail "package does not depend on $need"
 done
 contents=$(dpkg-deb --contents "$deb")
