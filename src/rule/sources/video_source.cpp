@@ -146,7 +146,7 @@ class VideoSource : public FrameSource
         // A frame larger than the header said is refused by the decoder itself, and a few
         // threads keep the frames it holds few.
         decoder_->max_pixels = kLargestVideoPixels;
-        decoder_->thread_count = int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+        decoder_->thread_count = int(std::clamp(std::thread::hardware_concurrency(), 1u, 2u));
         if (avcodec_open2(decoder_.get(), codec, nullptr) < 0)
             fail(QStringLiteral("cannot decode video"));
         packet_.reset(av_packet_alloc());
