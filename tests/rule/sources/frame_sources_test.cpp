@@ -138,6 +138,11 @@ struct VideoKind {
     QStringList codec;
 };
 
+void PrintTo(const VideoKind &kind, std::ostream *out)
+{
+    *out << kind.name;
+}
+
 class VideoSources : public FrameSources, public ::testing::WithParamInterface<VideoKind>
 {
 };
