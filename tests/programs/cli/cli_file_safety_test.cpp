@@ -151,8 +151,9 @@ TEST_F(CliFileSafety, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile)
         GTEST_SKIP() << "bind mounts are not permitted here (needs root)";
     QProcess process;
     process.setWorkingDirectory(temp.path());
-    process.start("prlimit", {"--fsize=50000", LINTARO_CLI, "compose", "-q", "-o",
-                              "shared/walk.bmp", "in1.png", "in2.jpg"});
+    // At 640 x 480 the bitmap is larger than the limit allows.
+    process.start("prlimit", {"--fsize=50000", LINTARO_CLI, "compose", "-q", "-s", "640x480",
+                              "-o", "shared/walk.bmp", "in1.png", "in2.jpg"});
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 1);
