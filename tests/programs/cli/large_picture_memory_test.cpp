@@ -88,10 +88,11 @@ TEST(LargePictureMemory, A192MegapixelPngOntoASmallCanvasStaysWithin150MB)
     QImage small(160, 120, QImage::Format_RGB32);
     small.fill(Qt::white);
     ASSERT_TRUE(small.save(temp.filePath("small.png")));
-    const double program =
-        peakMegabytes({"compose", "-q", "-o", "a.png", "small.png", "small.png"}, temp.path());
-    const double large =
-        peakMegabytes({"compose", "-q", "-o", "b.png", "huge.png", "small.png"}, temp.path());
+    // The canvas is given: without it, it would be the huge picture's own size.
+    const double program = peakMegabytes(
+        {"compose", "-q", "-s", "640x480", "-o", "a.png", "small.png", "small.png"}, temp.path());
+    const double large = peakMegabytes(
+        {"compose", "-q", "-s", "640x480", "-o", "b.png", "huge.png", "small.png"}, temp.path());
     ASSERT_GT(program, 0);
     ASSERT_GT(large, 0);
     EXPECT_LE(large - program, 150) << large << " MB against " << program << " MB";
