@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/temporary_names.h"
 #include "sheet/pdf_update.h"
 #include "sheet/printer_resolution.h"
 #include "sheet/sheet_render.h"
@@ -46,10 +47,24 @@ template <typename Draw>
 bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, bool landscape,
               QSizeF paperMm, int dpi, const QString &title, Draw &&draw)
 {
+    // The scratch file is named for removal should a signal end the program while it
+    // exists; the name is forgotten only once the file is gone.
+    struct Remembered {
+        int slot = -1;
+        ~Remembered()
+        {
+            if (slot >= 0)
+                temporary_names::forget(slot);
+        }
+    } remembered;
     QTemporaryFile scratch(QFileInfo(path).absoluteDir().filePath(
         QStringLiteral(".%1.XXXXXX").arg(QFileInfo(path).fileName())));
-    if (!scratch.open())
-        throw FileNotWritten(path.toStdString(), scratch.errorString().toStdString());
+    {
+        const temporary_names::SignalsHeld held;
+        if (!scratch.open())
+            throw FileNotWritten(path.toStdString(), scratch.errorString().toStdString());
+        remembered.slot = temporary_names::remember(QFile::encodeName(scratch.fileName()));
+    }
     {
         QPdfWriter writer(&scratch);
         writer.setCreator(QStringLiteral("Lintaro"));
