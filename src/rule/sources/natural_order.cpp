@@ -1,5 +1,8 @@
 #include "sources/natural_order.h"
 
+#include <QCollator>
+#include <QLocale>
+
 #include <algorithm>
 
 namespace sources
@@ -8,57 +11,30 @@ namespace sources
 namespace
 {
 
-// The run of digits or of other characters starting at i.
-QStringView runAt(const QString &s, qsizetype i)
+// ICU's collation, which compares runs of digits as numbers. The C locale has no such
+// collation, so names are then compared as in English.
+const QCollator &numericCollator()
 {
-    const bool digits = s[i].isDigit();
-    qsizetype j = i;
-    while (j < s.size() && s[j].isDigit() == digits)
-        ++j;
-    return QStringView(s).mid(i, j - i);
-}
-
-int compareNumbers(QStringView a, QStringView b)
-{
-    while (a.size() > 1 && a.front() == u'0')
-        a = a.mid(1);
-    while (b.size() > 1 && b.front() == u'0')
-        b = b.mid(1);
-    if (a.size() != b.size())
-        return a.size() < b.size() ? -1 : 1;
-    return a.compare(b);
-}
-
-int naturalCompare(const QString &a, const QString &b, Qt::CaseSensitivity cs)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < a.size() && j < b.size()) {
-        const QStringView ra = runAt(a, i);
-        const QStringView rb = runAt(b, j);
-        const bool da = ra.front().isDigit();
-        const bool db = rb.front().isDigit();
-        int c = 0;
-        if (da && db)
-            c = compareNumbers(ra, rb);
-        else
-            c = ra.compare(rb, cs);
-        if (c != 0)
-            return c;
-        i += ra.size();
-        j += rb.size();
-    }
-    return (a.size() - i > 0) - (b.size() - j > 0);
+    static const QCollator collator = [] {
+        const QLocale system = QLocale::system();
+        QCollator c(system.language() == QLocale::C ? QLocale(QLocale::English) : system);
+        c.setNumericMode(true);
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        // QCollator sets itself up on its first comparison: done here, once, so that
+        // decoding threads sorting folders at the same time only read it.
+        c.compare(QString(), QString());
+        return c;
+    }();
+    return collator;
 }
 
 } // namespace
 
 bool naturalLess(const QString &a, const QString &b)
 {
-    if (const int c = naturalCompare(a, b, Qt::CaseInsensitive))
+    if (const int c = numericCollator().compare(a, b))
         return c < 0;
-    if (const int c = naturalCompare(a, b, Qt::CaseSensitive))
-        return c < 0;
+    // Names the collation holds equal ("f2", "f02", "F2") still get one order.
     return a < b;
 }
 
