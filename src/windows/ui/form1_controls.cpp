@@ -16,7 +16,7 @@ namespace
 
 constexpr Colour kLoad1 = kPaleYellow;
 constexpr Colour kLoad2 = kPaleGreen;
-constexpr Colour kCompose = kPaleCyan;
+constexpr Colour kComposeColour = kPaleCyan;
 constexpr Colour kAnimate = kPaleRed;
 constexpr Colour kPrint = kPaleBlue;
 constexpr Colour kSave = kPaleMagenta;
@@ -66,7 +66,7 @@ void Form1Controls::setupControls(ProgramWindow *window, MainSurfaces &s)
     Command4 = colouredButton(c, QStringLiteral("合成した絵の保存"), kSave,
                               twipsRect(2640, 120, 1695, 255));
     Command1[2] =
-        colouredButton(c, QStringLiteral("合成"), kCompose, twipsRect(4320, 960, 1695, 375));
+        colouredButton(c, QStringLiteral("合成"), kComposeColour, twipsRect(4320, 960, 1695, 375));
     Command1[1] = colouredButton(c, QStringLiteral("絵２　読み込み"), kLoad2,
                                  twipsRect(600, 3720, 1455, 375));
     Command1[0] =

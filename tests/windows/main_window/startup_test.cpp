@@ -32,9 +32,13 @@ TEST_F(StartUp, SetsTheDefaultsAndShowsOnlyTheLoadAndComposeButtons)
     EXPECT_EQ(w.Label2[0]->text() + w.Label2[1]->text(), QStringLiteral("線の幅＝2"));
     const QStringList captions{QStringLiteral("絵１　読み込み"), QStringLiteral("絵２　読み込み"),
                                QStringLiteral("合成")};
+    // Each face has its own pale colour: picture 1 yellow, picture 2 green, 合成 cyan.
+    const QRgb faces[] = {qRgb(255, 255, 192), qRgb(192, 255, 192), qRgb(192, 255, 255)};
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(w.Command1[i]->isHidden()) << i;
         EXPECT_EQ(w.Command1[i]->text(), captions[i]);
+        EXPECT_EQ(QColor(w.Command1[i]->grab().toImage().pixel(4, 4)).name(), QColor(faces[i]).name())
+            << i;
     }
     for (QPushButton *b : {w.Command2, w.Command3, w.Command4, w.Command5, w.Command6, w.Command7})
         EXPECT_TRUE(b->isHidden()) << b->text().toStdString();
