@@ -6,11 +6,6 @@
 #include <QString>
 #include <QTransform>
 
-#include <qpdf/Buffer.hh>
-#include <qpdf/Pl_Buffer.hh>
-#include <qpdf/QPDF.hh>
-#include <qpdf/QPDFPageDocumentHelper.hh>
-
 #include <algorithm>
 #include <cctype>
 #include <stack>
@@ -94,26 +89,6 @@ inline Page parsePage(const QByteArray &content, double pageHeight)
 
 // Every page of a PDF, in order, read through qpdf: its content streams decoded, and the top
 // of its page box, about which Qt flips the y axis of everything it draws.
-inline std::vector<Page> readPages(const QString &path)
-{
-    std::vector<Page> pages;
-    try {
-        QPDF pdf;
-        pdf.setSuppressWarnings(true);
-        pdf.processFile(QFile::encodeName(path).constData());
-        for (QPDFPageObjectHelper &page : QPDFPageDocumentHelper(pdf).getAllPages()) {
-            const double top = page.getMediaBox().getArrayAsRectangle().ury;
-            Pl_Buffer contents("page contents");
-            page.pipeContents(&contents);
-            const std::shared_ptr<Buffer> bytes = contents.getBufferSharedPointer();
-            pages.push_back(parsePage(QByteArray(reinterpret_cast<const char *>(bytes->getBuffer()),
-                                                 qsizetype(bytes->getSize())),
-                                      top));
-        }
-    } catch (const std::exception &) {
-        return {};
-    }
-    return pages;
-}
+std::vector<Page> readPages(const QString &path);
 
 } // namespace pdf_content
