@@ -37,8 +37,8 @@ TEST_F(StartUp, SetsTheDefaultsAndShowsOnlyTheLoadAndComposeButtons)
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(w.Command1[i]->isHidden()) << i;
         EXPECT_EQ(w.Command1[i]->text(), captions[i]);
-        EXPECT_EQ(QColor(w.Command1[i]->grab().toImage().pixel(4, 4)).name(), QColor(faces[i]).name())
-            << i;
+        const QColor face(w.Command1[i]->grab().toImage().pixel(4, 4));
+        EXPECT_EQ(face.name(), QColor(faces[i]).name()) << i;
     }
     for (QPushButton *b : {w.Command2, w.Command3, w.Command4, w.Command5, w.Command6, w.Command7})
         EXPECT_TRUE(b->isHidden()) << b->text().toStdString();
