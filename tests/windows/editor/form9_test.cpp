@@ -300,3 +300,20 @@ TEST_F(EditorTest, BackHidesTheEditorAndTheCloseBoxDiscardsIt)
     EXPECT_EQ(window().editorWindow(), nullptr);
     EXPECT_EQ(state.editor.zoomSteps, 6) << "the editor state outlives the window";
 }
+
+// Each button face keeps its own pale colour: insert yellow, base green, 合成 cyan, もどる orange.
+TEST_F(EditorTest, ButtonsHaveTheirOwnFaceColours)
+{
+    form9 &editor = openEditor();
+    const struct {
+        QPushButton *button;
+        QRgb face;
+    } cases[] = {{editor.Command1[0], qRgb(255, 255, 192)},
+                 {editor.Command1[1], qRgb(192, 255, 192)},
+                 {editor.Command1[2], qRgb(192, 255, 255)},
+                 {editor.Command2[2], qRgb(255, 224, 192)}};
+    for (const auto &c : cases) {
+        const QColor face(c.button->grab().toImage().pixel(4, 4));
+        EXPECT_EQ(face.name(), QColor(c.face).name()) << c.button->text().toStdString();
+    }
+}
