@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sources/frame_source.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -23,21 +25,8 @@ class UsageError : public std::runtime_error
     QString reason_;
 };
 
-// An input file could not be read or decoded. Exit status 1; nothing has been written yet.
-class InputNotRead : public std::runtime_error
-{
-  public:
-    InputNotRead(const QString &path, const QString &reason)
-        : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()), path_(path),
-          reason_(reason)
-    {
-    }
-    const QString &path() const { return path_; }
-    const QString &reason() const { return reason_; }
-
-  private:
-    QString path_;
-    QString reason_;
-};
+// An input file could not be read or decoded, as the frame sources report it. Exit status
+// 1; nothing has been written yet.
+using InputNotRead = sources::SourceError;
 
 } // namespace cli

@@ -38,11 +38,7 @@ QSize canvasFor(QSize natural)
 
 DecodedPicture decodeFrame(PickedFrames &picked, int index, QSize canvas)
 {
-    try {
-        return picked.sequence.frame(index, canvas);
-    } catch (const sources::SourceError &e) {
-        throw InputNotRead(e.path(), e.reason());
-    }
+    return picked.sequence.frame(index, canvas);
 }
 
 // The frame's decoding, started on a thread of its own where one can be had, so that the
@@ -63,15 +59,10 @@ std::future<DecodedPicture> startDecoding(PickedFrames &picked, int index, QSize
 PickedFrames openFrames(FrameSet &set, Progress &progress)
 {
     progress.step(QStringLiteral("reading %1").arg(set.paths.join(QStringLiteral(", "))));
-    std::optional<sources::FrameSequence> sequence;
-    try {
-        // A command line refuses a damaged picture rather than compose what is left of it.
-        sequence.emplace(set.paths, set.range, WhenDamaged::Refuse);
-    } catch (const sources::SourceError &e) {
-        throw InputNotRead(e.path(), e.reason());
-    }
-    const int total = sequence->total();
-    PickedFrames picked{std::move(*sequence), {}};
+    // A command line refuses a damaged picture rather than compose what is left of it.
+    sources::FrameSequence sequence(set.paths, set.range, WhenDamaged::Refuse);
+    const int total = sequence.total();
+    PickedFrames picked{std::move(sequence), {}};
     picked.picks = picked.sequence.pick(set.count);
     if (picked.picks.empty())
         throw UsageError(QStringLiteral("%1 to %2 frames are needed, not %3")
