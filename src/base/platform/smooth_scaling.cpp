@@ -1,6 +1,8 @@
 #include "platform/smooth_scaling.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -45,13 +47,22 @@ int level(float value)
 
 } // namespace
 
-// The question Qt's thread pool never asks.
+// The question Qt's thread pool never asks. A thread that started within the last second
+// answers it: the editor scales a picture at every zoom press, and starting a thread each
+// time would cost a press a quarter of its time.
 bool helperThreadsCanStart()
 {
+    using Clock = std::chrono::steady_clock;
+    static std::atomic<Clock::rep> lastStarted{Clock::duration::min().count() / 2};
+    const Clock::rep now = Clock::now().time_since_epoch().count();
+    const auto oneSecond = std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1));
+    if (now - lastStarted.load(std::memory_order_relaxed) < oneSecond.count())
+        return true;
     pthread_t thread;
     if (pthread_create(&thread, nullptr, nothing, nullptr) != 0)
         return false;
     pthread_join(thread, nullptr);
+    lastStarted.store(now, std::memory_order_relaxed);
     return true;
 }
 
