@@ -135,8 +135,13 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged dama
     }
     // What the decoder holds, refused before it is taken: the decoded picture at its bytes
     // per pixel, and for a progressive JPEG every coefficient of the whole picture as well.
+    // A header the decoder cannot read gives no format, or for some JPEGs none it set:
+    // Qt's table of formats must not be indexed with it.
+    const QImage::Format format = reader.imageFormat();
     const qint64 depthBytes =
-        std::max(1, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+        format > QImage::Format_Invalid && format < QImage::NImageFormats
+            ? std::max(1, QImage::toPixelFormat(format).bitsPerPixel() / 8)
+            : 4;
     const QSize decoded = factor > 1 && jpeg ? reduced : stored;
     const qint64 working =
         qint64(decoded.width()) * decoded.height() * std::max<qint64>(depthBytes, 4) +
