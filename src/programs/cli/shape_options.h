@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shapes/disc_rule.h"
+
+#include <QCommandLineParser>
+
+#include <initializer_list>
+
+namespace cli
+{
+
+// The forms a stripe animation takes: a flat sheet slid sideways, a disc turned on a pin,
+// or a lamp of two cylinders.
+enum class Shape { Straight, Disc, Lamp };
+
+struct ShapeChoice {
+    Shape shape = Shape::Straight;
+    // Disc only: the periods around the disc.
+    int periods = shapes::kDefaultPeriods;
+    // Lamp only: the diameters of the picture's cylinder and of the lattice's, in mm.
+    double innerMm = 0;
+    double outerMm = 0;
+};
+
+constexpr double kMinDiameterMm = 10;
+constexpr double kMaxDiameterMm = 2000;
+
+// Adds --shape, --periods, --inner-mm and --outer-mm. `shapeHelp` is the --shape line of
+// the command's help, which names the shapes it makes.
+void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp);
+// The shape and its measures. Throws UsageError for a shape the command does not make
+// (of those in `accepted`), a value out of range, or a measure of another shape.
+ShapeChoice readShapeChoice(const QCommandLineParser &parser,
+                            std::initializer_list<Shape> accepted);
+
+} // namespace cli
