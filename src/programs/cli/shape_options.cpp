@@ -22,6 +22,11 @@ QString nameOf(Shape shape)
     return kShapeNames[int(shape)];
 }
 
+bool makes(std::initializer_list<Shape> shapes, Shape shape)
+{
+    return std::find(shapes.begin(), shapes.end(), shape) != shapes.end();
+}
+
 QString namesOf(std::initializer_list<Shape> shapes)
 {
     QStringList names;
@@ -38,7 +43,7 @@ Shape readShape(const QCommandLineParser &parser, std::initializer_list<Shape> a
     for (const Shape shape : {Shape::Straight, Shape::Disc, Shape::Lamp}) {
         if (text != nameOf(shape))
             continue;
-        if (std::find(accepted.begin(), accepted.end(), shape) != accepted.end())
+        if (makes(accepted, shape))
             return shape;
         // A lamp's strips only exist on paper: the sheet prints them to the millimetre.
         if (shape == Shape::Lamp)
@@ -66,16 +71,20 @@ double readDiameter(const QCommandLineParser &parser, const QString &option)
 
 } // namespace
 
-void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp)
+void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp,
+                     std::initializer_list<Shape> made)
 {
     parser.addOption(
         {QStringLiteral("shape"), shapeHelp, QStringLiteral("SHAPE"), QStringLiteral("straight")});
-    parser.addOption({QStringLiteral("periods"),
-                      QStringLiteral("Disc: slit periods around the disc, %1..%2 (default %3).")
-                          .arg(shapes::kMinPeriods)
-                          .arg(shapes::kMaxPeriods)
-                          .arg(shapes::kDefaultPeriods),
-                      QStringLiteral("P")});
+    if (makes(made, Shape::Disc))
+        parser.addOption({QStringLiteral("periods"),
+                          QStringLiteral("Disc: slit periods around the disc, %1..%2 (default %3).")
+                              .arg(shapes::kMinPeriods)
+                              .arg(shapes::kMaxPeriods)
+                              .arg(shapes::kDefaultPeriods),
+                          QStringLiteral("P")});
+    if (!makes(made, Shape::Lamp))
+        return;
     parser.addOption({QStringLiteral("inner-mm"),
                       QStringLiteral("Lamp: diameter of the picture's cylinder, %1..%2 mm.")
                           .arg(kMinDiameterMm)
@@ -91,15 +100,16 @@ ShapeChoice readShapeChoice(const QCommandLineParser &parser, std::initializer_l
 {
     ShapeChoice choice;
     choice.shape = readShape(parser, accepted);
-    if (parser.isSet(QStringLiteral("periods"))) {
+    if (makes(accepted, Shape::Disc) && parser.isSet(QStringLiteral("periods"))) {
         if (choice.shape != Shape::Disc)
             throw UsageError(QStringLiteral("--periods applies to --shape disc only"));
         choice.periods =
             readNumber(QStringLiteral("periods"), parser.value(QStringLiteral("periods")),
                        shapes::kMinPeriods, shapes::kMaxPeriods);
     }
-    const bool inner = parser.isSet(QStringLiteral("inner-mm"));
-    const bool outer = parser.isSet(QStringLiteral("outer-mm"));
+    const bool lamps = makes(accepted, Shape::Lamp);
+    const bool inner = lamps && parser.isSet(QStringLiteral("inner-mm"));
+    const bool outer = lamps && parser.isSet(QStringLiteral("outer-mm"));
     if (choice.shape != Shape::Lamp) {
         if (inner || outer)
             throw UsageError(

@@ -25,11 +25,15 @@ struct ShapeChoice {
 constexpr double kMinDiameterMm = 10;
 constexpr double kMaxDiameterMm = 2000;
 
-// Adds --shape, --periods, --inner-mm and --outer-mm. `shapeHelp` is the --shape line of
-// the command's help, which names the shapes it makes.
-void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp);
+// Adds --shape, --periods for a command that makes discs, and --inner-mm and --outer-mm
+// for one that makes lamps. `shapeHelp` is the --shape line of the command's help, which
+// names the shapes it makes.
+void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp,
+                     std::initializer_list<Shape> made = {Shape::Straight, Shape::Disc,
+                                                          Shape::Lamp});
 // The shape and its measures. Throws UsageError for a shape the command does not make
-// (of those in `accepted`), a value out of range, or a measure of another shape.
+// (of those in `accepted`, the same as the options were added for), a value out of
+// range, or a measure of another shape.
 ShapeChoice readShapeChoice(const QCommandLineParser &parser,
                             std::initializer_list<Shape> accepted);
 
