@@ -1,30 +1,35 @@
 #include "export/preview_animation.h"
 
 #include "export/animation_file.h"
-#include "frames/frames_rule.h"
 #include "platform/command_error.h"
 #include "platform/message_service.h"
 
 namespace animation
 {
 
-void savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path)
+void savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
+                          const QString &path)
 {
     QImage frame;
     saveAnimation(
-        frames::CycleLength(slit, frameCount),
-        [&](int offset) {
-            frames::PreviewFrameInto(composed, slit, frameCount, offset, frame);
+        rule.cycleLength,
+        [&](int step) {
+            rule.previewInto(composed, step, frame);
             return frame;
         },
         kPreviewFrameDelayMs, path);
 }
 
-bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path,
-                          MessageService &messages)
+void savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path)
+{
+    savePreviewAnimation(composed, shapes::StraightRule(slit, frameCount), path);
+}
+
+bool savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
+                          const QString &path, MessageService &messages)
 {
     try {
-        savePreviewAnimation(composed, slit, frameCount, path);
+        savePreviewAnimation(composed, rule, path);
         return true;
     } catch (const FileNotWritten &e) {
         const QString reason =
@@ -33,6 +38,12 @@ bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, cons
         reportFileNotWritten(messages, path, reason);
         return false;
     }
+}
+
+bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path,
+                          MessageService &messages)
+{
+    return savePreviewAnimation(composed, shapes::StraightRule(slit, frameCount), path, messages);
 }
 
 } // namespace animation

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shapes/shape_rule.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,13 +14,18 @@ namespace animation
 constexpr int kPreviewFrameDelayMs = 100;
 
 // Saves one cycle of a preview as an animation in the format the name asks for (.gif or
-// .webp): the composed picture under the lattice slid 0, 1, ... N w - 1 pixels, after which
-// the preview looks as it started. Frames are drawn one at a time as the encoder asks.
-// Throws FileNotWritten with the reason on failure.
+// .webp): the composed picture under the shape's lattice at every step of its cycle, a
+// step every 100 ms. Frames are drawn one at a time as the encoder asks. Throws
+// FileNotWritten with the reason on failure.
+void savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
+                          const QString &path);
+// The flat sheet's: the lattice slid 0, 1, ... N w - 1 pixels.
 void savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path);
 
 // The same for a window: a file that could not be written, a name of another kind
 // included, is reported to the user. Returns whether the file was written.
+bool savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
+                          const QString &path, MessageService &messages);
 bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path,
                           MessageService &messages);
 

@@ -42,8 +42,8 @@ struct DiscGeometry {
 
     explicit DiscGeometry(QSize canvas)
         : centreX(canvas.width() / 2.0), centreY(canvas.height() / 2.0),
-          radius(std::min(canvas.width(), canvas.height()) / 2.0), hub(radius / 10.0),
-          pinHole(std::max(1.0, radius / 50.0))
+          radius(std::min(canvas.width(), canvas.height()) / 2.0), hub(DiscHubRadius(radius)),
+          pinHole(DiscPinHoleRadius(radius))
     {
     }
     double distance(int x, int y) const
@@ -91,6 +91,41 @@ QImage ComposeDisc(const std::vector<QImage> &canvases, int periods)
             const int sector = SectorOf(DiscSlitPosition(size, periods, count, x, y));
             const QImage &frame = frames[size_t(positiveMod(-sector, count))];
             out[x] = reinterpret_cast<const uint32_t *>(frame.constScanLine(y))[x];
+        }
+    }
+    return composed;
+}
+
+QImage ComposeFittedDisc(QSize canvas, int frameCount, int periods,
+                         const std::function<QImage(int)> &fittedFrame)
+{
+    checkRule(periods, frameCount);
+    if (canvas.isEmpty())
+        throw std::invalid_argument("empty canvas");
+    // Which frame each pixel takes, worked out once rather than once a frame.
+    std::vector<uint8_t> owner(size_t(canvas.width()) * size_t(canvas.height()));
+    for (int y = 0, i = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x, ++i)
+            owner[size_t(i)] = uint8_t(
+                positiveMod(-SectorOf(DiscSlitPosition(canvas, periods, frameCount, x, y)),
+                            frameCount));
+    QImage composed(canvas, QImage::Format_RGB32);
+    if (composed.isNull())
+        throw std::bad_alloc();
+    for (int f = 0; f < frameCount; ++f) {
+        const QImage fitted = fittedFrame(f);
+        if (fitted.isNull())
+            throw std::bad_alloc();
+        if (fitted.size() != canvas)
+            throw std::invalid_argument("frames differ in size");
+        const QImage frame = asSurfaceImage(fitted);
+        for (int y = 0; y < canvas.height(); ++y) {
+            const uint8_t *row = &owner[size_t(y) * size_t(canvas.width())];
+            const auto *in = reinterpret_cast<const uint32_t *>(frame.constScanLine(y));
+            auto *out = reinterpret_cast<uint32_t *>(composed.scanLine(y));
+            for (int x = 0; x < canvas.width(); ++x)
+                if (row[x] == f)
+                    out[x] = in[x];
         }
     }
     return composed;

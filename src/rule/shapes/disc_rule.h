@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QSize>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 // The rule of a rotating disc of N frames: a printed disc under a transparent disc with
@@ -30,6 +32,17 @@ constexpr int kMaxPeriods = 180;
 constexpr int kDefaultPeriods = 24;
 constexpr int kPreviewStepsPerSlit = 4;
 
+// The solid hub round the pin, and the pin hole marked in it, for a disc of radius R in
+// pixels or dots.
+inline double DiscHubRadius(double radius)
+{
+    return radius / 10.0;
+}
+inline double DiscPinHoleRadius(double radius)
+{
+    return std::max(1.0, radius / 50.0);
+}
+
 // theta / alpha for pixel (x, y): where it lies around the disc, in slits.
 double DiscSlitPosition(QSize canvas, int periods, int frameCount, int x, int y);
 // The sector a position (in slits, turn included) falls in, boundaries decided as above.
@@ -38,6 +51,12 @@ int SectorOf(double slitPosition);
 // Composes frames already fitted to one canvas size by the disc rule. Throws
 // std::invalid_argument when the count, the periods or the sizes do not fit the rule.
 QImage ComposeDisc(const std::vector<QImage> &canvases, int periods);
+// The same for frames fitted one at a time, as a print sheet composes them at the printer's
+// dots: fittedFrame(i) gives frame i fitted to `canvas`, asked for each frame in order, so
+// only one fitted frame is held beside the composed picture. Throws std::bad_alloc when a
+// fitted frame is null (no memory for it), std::invalid_argument as ComposeDisc does.
+QImage ComposeFittedDisc(QSize canvas, int frameCount, int periods,
+                         const std::function<QImage(int)> &fittedFrame);
 // The lattice disc on a canvas of the given size: clear (white) slits, black bars and hub,
 // a white pin hole; white outside the disc.
 QImage DiscLattice(QSize canvas, int periods, int frameCount);
