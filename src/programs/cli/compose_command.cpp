@@ -5,11 +5,13 @@
 #include "cli/frame_options.h"
 #include "cli/output_plan.h"
 #include "cli/progress.h"
+#include "cli/shape_options.h"
 #include "export/preview_animation.h"
 #include "frames/frames_rule.h"
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
+#include "shapes/shape_rule.h"
 
 #include <QDir>
 
@@ -27,12 +29,21 @@ constexpr int kMostLatticeWidth = frames::kMaxCanvasSide + frames::kMaxFrames * 
 void addComposeOptions(QCommandLineParser &parser)
 {
     addFrameSetOptions(parser);
+    addShapeOptions(parser,
+                    QStringLiteral("straight: stripes under a lattice sheet slid sideways "
+                                   "(default); disc: sectors under a lattice disc turned on a "
+                                   "pin, with --periods periods around it and no --slit. A "
+                                   "lamp's strips are printed by 'lintaro-cli sheet --shape "
+                                   "lamp'."),
+                    {Shape::Straight, Shape::Disc});
     parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                       QStringLiteral("The composed picture (.png or .bmp); required."),
                       QStringLiteral("FILE")});
-    parser.addOption({{QStringLiteral("l"), QStringLiteral("lattice")},
-                      QStringLiteral("The lattice sheet (.png or .bmp)."),
-                      QStringLiteral("FILE")});
+    parser.addOption(
+        {{QStringLiteral("l"), QStringLiteral("lattice")},
+         QStringLiteral("The lattice sheet (.png or .bmp); for a disc, the lattice disc "
+                        "of the canvas's size."),
+         QStringLiteral("FILE")});
     parser.addOption(
         {QStringLiteral("lattice-width"),
          QStringLiteral("The lattice sheet's width, at least canvas width + N x slit - 1 to "
@@ -40,7 +51,8 @@ void addComposeOptions(QCommandLineParser &parser)
                         "slit)."),
          QStringLiteral("PX")});
     parser.addOption({QStringLiteral("frames"),
-                      QStringLiteral("Every preview frame, offsets 0 .. N x slit - 1, as "
+                      QStringLiteral("Every preview frame, offsets 0 .. N x slit - 1 (a disc: "
+                                     "turns 0 .. 4N - 1 of a quarter slit), as "
                                      "DIR/frame-000.png, frame-001.png, ..."),
                       QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("gif"),
@@ -54,6 +66,7 @@ void addComposeOptions(QCommandLineParser &parser)
 
 struct ComposeJob {
     FrameSet set;
+    ShapeChoice shape;
     QString output;
     QString lattice;
     // Checked against the picture once the frames are known.
@@ -63,15 +76,21 @@ struct ComposeJob {
     QString webp;
 };
 
-// DIR/frame-000.png … for every offset of the cycle of `count` frames, when --frames is
-// given.
+shapes::ShapeRule ruleFor(const ComposeJob &job, int count)
+{
+    return job.shape.shape == Shape::Disc ? shapes::DiscRule(job.shape.periods, count)
+                                          : shapes::StraightRule(job.set.slit, count);
+}
+
+// DIR/frame-000.png … for every step of the preview's cycle of `count` frames, when
+// --frames is given.
 QStringList framePaths(const ComposeJob &job, int count)
 {
     QStringList paths;
     if (job.framesDir.isEmpty())
         return paths;
     const QDir dir(job.framesDir);
-    const int cycle = frames::CycleLength(job.set.slit, count);
+    const int cycle = ruleFor(job, count).cycleLength;
     for (int offset = 0; offset < cycle; ++offset)
         paths << dir.filePath(QStringLiteral("frame-%1.png").arg(offset, 3, 10, QLatin1Char('0')));
     return paths;
@@ -81,6 +100,13 @@ ComposeJob readComposeJob(const QCommandLineParser &parser)
 {
     ComposeJob job;
     job.set = readFrameSet(parser);
+    job.shape = readShapeChoice(parser, {Shape::Straight, Shape::Disc});
+    // A disc's stripes are sectors: a slit or a sheet's width would say nothing.
+    if (job.shape.shape == Shape::Disc)
+        for (const QString &option : {QStringLiteral("slit"), QStringLiteral("lattice-width")})
+            if (parser.isSet(option))
+                throw UsageError(
+                    QStringLiteral("--%1 applies to --shape straight only").arg(option));
     job.output = readOutputName(parser, QStringLiteral("output"), kPictureSuffixes);
     if (job.output.isEmpty())
         throw UsageError(QStringLiteral("--output is required"));
@@ -110,20 +136,21 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
         return 1;
     const FrameSet &set = job.set;
     const int count = int(picked->picks.size());
-    int latticeWidth = frames::LatticeSheetSize(set.canvas, set.slit, count).width();
+    const shapes::ShapeRule rule = ruleFor(job, count);
+    QSize latticeSize = rule.latticeSize(set.canvas);
     if (!job.latticeWidthText.isEmpty()) {
         // Slid by up to a cycle less one column, the lattice must still reach past the
         // picture's last column: a narrower one leaves the picture uncovered at some offset.
         const int covering = set.canvas.width() + frames::CycleLength(set.slit, count) - 1;
-        latticeWidth = readNumber(QStringLiteral("lattice-width"), job.latticeWidthText, covering,
-                                  kMostLatticeWidth);
+        latticeSize.setWidth(readNumber(QStringLiteral("lattice-width"), job.latticeWidthText,
+                                        covering, kMostLatticeWidth));
     }
     const QStringList framesOut = framePaths(job, count);
     if (!outputsAreFilesOrTell(QStringList{job.output, job.lattice, job.gif, job.webp} + framesOut,
                                progress))
         return 1;
 
-    const std::optional<QImage> result = composeFrameFilesOrTell(set, *picked, progress);
+    const std::optional<QImage> result = composeFrameFilesOrTell(set, *picked, progress, rule);
     if (!result)
         return 1;
     const QImage &composed = *result;
@@ -136,8 +163,7 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
                      [&](FileGroup &files) { savePicture(composed, job.output, files); });
     if (!job.lattice.isEmpty()) {
         plan.addTogether(pair, job.lattice, [&](FileGroup &files) {
-            const QSize size(latticeWidth, set.canvas.height());
-            const QImage lattice = frames::FramesLattice(size, set.slit, count);
+            const QImage lattice = rule.lattice(latticeSize);
             if (lattice.isNull())
                 throw std::bad_alloc();
             savePicture(lattice, job.lattice, files);
@@ -145,8 +171,8 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     }
     // One preview frame at a time, drawn into the same image.
     QImage frame;
-    const auto previewAt = [&](int offset) {
-        frames::PreviewFrameInto(composed, set.slit, count, offset, frame);
+    const auto previewAt = [&](int step) {
+        rule.previewInto(composed, step, frame);
         return frame;
     };
     for (int offset = 0; offset < int(framesOut.size()); ++offset) {
@@ -162,9 +188,7 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     }
     for (const QString &path : {job.gif, job.webp})
         if (!path.isEmpty())
-            plan.add(path, [&, path] {
-                animation::savePreviewAnimation(composed, set.slit, count, path);
-            });
+            plan.add(path, [&, path] { animation::savePreviewAnimation(composed, rule, path); });
     return plan.writeAll(progress) ? 0 : 1;
 }
 
@@ -176,9 +200,10 @@ Subcommand composeCommand()
         QStringLiteral("compose"),
         QStringLiteral("compose [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | compose [options] "
                        "SOURCE ..."),
-        QStringLiteral("Compose 2 to 8 frames into a stripe picture, with its lattice sheet and "
-                       "previews. A source is a picture, an animated GIF or WebP, a video or a "
-                       "folder of pictures; their frames follow one another."),
+        QStringLiteral(
+            "Compose 2 to 8 frames into a stripe picture or a disc, with its "
+            "lattice and previews. A source is a picture, an animated GIF or WebP, a video or a "
+            "folder of pictures; their frames follow one another."),
         addComposeOptions, runCompose};
 }
 

@@ -79,9 +79,16 @@ PickedFrames openFrames(FrameSet &set, Progress &progress)
 
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress)
 {
+    return composeFrameFiles(set, picked, progress,
+                             shapes::StraightRule(set.slit, int(picked.picks.size())));
+}
+
+QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress,
+                         const shapes::ShapeRule &rule)
+{
     const int count = int(picked.picks.size());
     std::future<DecodedPicture> next = startDecoding(picked, picked.picks[0], set.canvas);
-    return frames::ComposeFittedFrames(count, set.slit, [&](int i) {
+    return rule.composeFitted(set.canvas, [&](int i) {
         const QString path = picked.sequence.pathOf(picked.picks[size_t(i)]);
         progress.step(QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(path));
         const DecodedPicture decoded = next.get();
@@ -107,8 +114,15 @@ std::optional<PickedFrames> openFramesOrTell(FrameSet &set, Progress &progress)
 std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
                                               Progress &progress)
 {
+    return composeFrameFilesOrTell(set, picked, progress,
+                                   shapes::StraightRule(set.slit, int(picked.picks.size())));
+}
+
+std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
+                                              Progress &progress, const shapes::ShapeRule &rule)
+{
     try {
-        return composeFrameFiles(set, picked, progress);
+        return composeFrameFiles(set, picked, progress, rule);
     } catch (const InputNotRead &e) {
         progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
     } catch (const std::bad_alloc &) {

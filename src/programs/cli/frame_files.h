@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/frame_options.h"
+#include "shapes/shape_rule.h"
 #include "sources/frame_sequence.h"
 
 #include <QImage>
@@ -31,11 +32,16 @@ PickedFrames openFrames(FrameSet &set, Progress &progress);
 // InputNotRead naming the first frame that cannot be read, and std::bad_alloc when a canvas does
 // not fit in memory.
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress);
+// The same by the rule of a shape.
+QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress,
+                         const shapes::ShapeRule &rule);
 
 // Both for a command: a source that cannot be read or a canvas too large for the memory is
 // told on the progress stream, with nothing written, and gives no picture.
 std::optional<PickedFrames> openFramesOrTell(FrameSet &set, Progress &progress);
 std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
                                               Progress &progress);
+std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
+                                              Progress &progress, const shapes::ShapeRule &rule);
 
 } // namespace cli
