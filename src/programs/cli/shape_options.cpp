@@ -2,6 +2,7 @@
 
 #include "cli/cli_errors.h"
 #include "cli/frame_options.h"
+#include "shapes/lamp_layout.h"
 
 #include <QStringList>
 
@@ -60,11 +61,12 @@ double readDiameter(const QCommandLineParser &parser, const QString &option)
     const QString text = parser.value(option);
     bool ok = false;
     const double value = text.toDouble(&ok);
-    if (!ok || !std::isfinite(value) || value < kMinDiameterMm || value > kMaxDiameterMm)
+    if (!ok || !std::isfinite(value) || value < shapes::kMinLampDiameterMm ||
+        value > shapes::kMaxLampDiameterMm)
         throw UsageError(QStringLiteral("--%1 takes a diameter from %2 to %3 mm, not \"%4\"")
                              .arg(option)
-                             .arg(kMinDiameterMm)
-                             .arg(kMaxDiameterMm)
+                             .arg(shapes::kMinLampDiameterMm)
+                             .arg(shapes::kMaxLampDiameterMm)
                              .arg(text));
     return value;
 }
@@ -87,8 +89,8 @@ void addShapeOptions(QCommandLineParser &parser, const QString &shapeHelp,
         return;
     parser.addOption({QStringLiteral("inner-mm"),
                       QStringLiteral("Lamp: diameter of the picture's cylinder, %1..%2 mm.")
-                          .arg(kMinDiameterMm)
-                          .arg(kMaxDiameterMm),
+                          .arg(shapes::kMinLampDiameterMm)
+                          .arg(shapes::kMaxLampDiameterMm),
                       QStringLiteral("D")});
     parser.addOption({QStringLiteral("outer-mm"),
                       QStringLiteral("Lamp: diameter of the lattice's cylinder, larger than "

@@ -22,9 +22,6 @@ struct ShapeChoice {
     double outerMm = 0;
 };
 
-constexpr double kMinDiameterMm = 10;
-constexpr double kMaxDiameterMm = 2000;
-
 // Adds --shape, --periods for a command that makes discs, and --inner-mm and --outer-mm
 // for one that makes lamps. `shapeHelp` is the --shape line of the command's help, which
 // names the shapes it makes.

@@ -9,6 +9,10 @@
 namespace shapes
 {
 
+// The cylinders the program lays out, in mm: from a candle lamp's to a shop window's.
+constexpr double kMinLampDiameterMm = 10;
+constexpr double kMaxLampDiameterMm = 2000;
+
 struct LampLayout {
     int frameCount = 0;
     int dpi = 0;
