@@ -1,17 +1,17 @@
 #include "frames_window/frames_animation.h"
 
-#include "frames/frames_rule.h"
+void FramesAnimation::compose(const std::vector<QImage> &fitted, const shapes::ShapeRule &rule)
+{
+    QImage composed = rule.compose(fitted);
+    lattice_ = rule.lattice(rule.latticeSize(composed.size()));
+    composed_ = std::move(composed);
+    rule_ = rule;
+    offset_ = 0;
+}
 
 void FramesAnimation::compose(const std::vector<QImage> &fitted, int slit)
 {
-    QImage composed = frames::ComposeFrames(fitted, slit);
-    const int count = int(fitted.size());
-    lattice_ =
-        frames::FramesLattice(frames::LatticeSheetSize(composed.size(), slit, count), slit, count);
-    composed_ = std::move(composed);
-    slit_ = slit;
-    frameCount_ = count;
-    offset_ = 0;
+    compose(fitted, shapes::StraightRule(slit, int(fitted.size())));
 }
 
 void FramesAnimation::advance()
@@ -23,7 +23,7 @@ void FramesAnimation::slideBy(int travel)
 {
     if (!isComposed())
         return;
-    const int cycle = frames::CycleLength(slit_, frameCount_);
+    const int cycle = rule_.cycleLength;
     // The offset counts how far the lattice has gone left, so a travel right takes it back.
     const int o = (offset_ - travel) % cycle;
     offset_ = o < 0 ? o + cycle : o;
@@ -32,5 +32,5 @@ void FramesAnimation::slideBy(int travel)
 void FramesAnimation::drawFrame(QImage &out) const
 {
     if (isComposed())
-        frames::PreviewFrameInto(composed_, slit_, frameCount_, offset_, out);
+        rule_.previewInto(composed_, offset_, out);
 }

@@ -55,10 +55,16 @@ FramesWindow::FramesWindow(ProgramState &state, Platform &platform)
     for (QCheckBox *box : {Silhouette, Invert, Cover})
         connect(box, &QCheckBox::toggled, this, &FramesWindow::Preparation_Change);
     connect(Threshold, &QSlider::valueChanged, this, &FramesWindow::Preparation_Change);
+    for (int i = 0; i < 3; ++i)
+        connect(ShapeOption[i], &QRadioButton::clicked, this, [this, i] { Shape_Click(i); });
+    connect(PeriodsBox, &QSpinBox::valueChanged, this, &FramesWindow::Periods_Change);
+    for (QDoubleSpinBox *box : {InnerDiameterBox, OuterDiameterBox})
+        connect(box, &QDoubleSpinBox::valueChanged, this, &FramesWindow::Diameters_Change);
     // An animation, a video or a folder dropped beside the thumbnails opens as a source.
     setAcceptDrops(true);
 
     PreviewSurface.clear();
+    ShowShapeControls();
     ShowSlots();
     EnableComposedCommands();
 
@@ -207,4 +213,5 @@ void FramesWindow::ShowSlots()
     if (slots_.canAdd())
         placeAddSlot(count);
     FrameCount->setText(QStringLiteral("コマの数＝%1").arg(slots_.frameCount()));
+    ShowLampFigures();
 }

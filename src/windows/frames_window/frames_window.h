@@ -61,6 +61,9 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void PrintSheet_Click();       // 「印刷用シート」
     void OpenSource_Click();       // 「動画・GIF から」
     void Preparation_Change(); // 「シルエット」, the threshold, 「反転」, 「切り抜き」
+    void Shape_Click(int index); // 「平面」, 「円盤」, 「ランプ」
+    void Periods_Change();       // 「周期」
+    void Diameters_Change();     // 「内径」, 「外径」
 
     // Opens animations, videos or folders and shows the source dialog, which fills the
     // slots when accepted (what 「動画・GIF から」 and a drop on the window do).
@@ -71,6 +74,9 @@ class FramesWindow : public ProgramWindow, public FramesControls
 
     // The canvas the frames are fitted onto, as the size options say.
     QSize CanvasSize() const;
+    // The rule of the chosen shape for `frameCount` frames: a lamp's picture strip is the
+    // flat sheet's stripes, wrapped round its cylinder.
+    shapes::ShapeRule ChosenRule(int frameCount) const;
 
   protected:
     void closeEvent(QCloseEvent *event) override;
@@ -87,6 +93,10 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void ShowComposedPicture();
     void EnableComposedCommands();
     void PrintPage(const QImage &picture);
+    // A composition made again for a new shape, its preview running on if it ran.
+    void RecomposeForShape();
+    void ShowShapeControls();
+    void ShowLampFigures();
     // Decodes the dialog's frames for the canvas in the background and puts them into the
     // strip, all or, when cancelled or failing, none.
     void FillFromSource(SourceDialog &dialog);

@@ -41,7 +41,7 @@ void FramesWindow::Compose_Click()
         return;
     }
     try {
-        animation_.compose(fittedFrames(slots_, canvas, FramePreparation()), SlitWidth->value());
+        animation_.compose(fittedFrames(slots_, canvas, FramePreparation()), ChosenRule(count));
     } catch (const std::exception &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
         return;

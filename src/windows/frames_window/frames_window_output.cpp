@@ -58,8 +58,8 @@ void FramesWindow::SaveAnimation_Click()
     runSilently([&] {
         const QString path =
             platform_.dialogs.showSave(animationSaveRequest(state_.vars.appFolder));
-        animation::savePreviewAnimation(animation_.composed(), animation_.slit(),
-                                        animation_.frameCount(), path, platform_.messages);
+        animation::savePreviewAnimation(animation_.composed(), animation_.rule(), path,
+                                        platform_.messages);
     });
 }
 

@@ -284,6 +284,8 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
     panel->addLayout(commands);
     panel->addSpacing(12);
     panel->addWidget(PrintFrame);
+    panel->addSpacing(8);
+    panel->addWidget(setupShapeControls(c, kPanelWidth));
 
     PreviewCaption =
         oneLine(captionLabel(c, QStringLiteral("合成した絵"), kCompose, 12, QRect()), 240);
@@ -320,6 +322,8 @@ void FramesControls::setupControls(ProgramWindow *window, Surface &preview,
         captionRow->addWidget(w);
     shown->addLayout(captionRow);
     shown->addWidget(PreviewArea);
+    // The preview keeps its size when the panel beside it is the taller.
+    shown->addStretch();
 
     QHBoxLayout *lower = row(kPreviewGap);
     lower->addLayout(panel);

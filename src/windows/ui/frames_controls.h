@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frames/frames_rule.h"
+#include "ui/shape_controls.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -20,7 +21,7 @@ class Surface;
 
 // The controls of the frames window, "コマアニメーション", as the window is created. Every
 // slot of the strip has its cell of controls; cells past the last slot are hidden.
-struct FramesControls {
+struct FramesControls : ShapeControls {
     static constexpr int kCells = frames::kMaxFrames;
     // The thumbnails' size: a 4:3 canvas shown a little smaller than its cell.
     static constexpr QSize kThumbnailSize{118, 89};
