@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <numbers>
 #include <stdexcept>
 
@@ -158,28 +159,59 @@ int DiscCycleLength(int frameCount)
 
 QImage DiscPreviewFrame(const QImage &composed, int periods, int frameCount, int step)
 {
+    QImage frame;
+    DiscPreview(composed, periods, frameCount).frameInto(step, frame);
+    return frame;
+}
+
+namespace
+{
+// Positions on the disc are never negative.
+constexpr double kOutside = -2;
+constexpr double kHub = -1;
+} // namespace
+
+DiscPreview::DiscPreview(const QImage &composed, int periods, int frameCount)
+    : composed_(composed), frameCount_(frameCount)
+{
     checkRule(periods, frameCount);
-    const QImage source = asSurfaceImage(composed);
-    const QSize size = source.size();
+    source_ = asSurfaceImage(composed);
+    const QSize size = source_.size();
     const DiscGeometry disc(size);
-    const double turn = double(step) / kPreviewStepsPerSlit;
-    QImage frame(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y) {
-        const auto *in = reinterpret_cast<const uint32_t *>(source.constScanLine(y));
-        auto *out = reinterpret_cast<uint32_t *>(frame.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
+    position_.resize(size_t(size.width()) * size_t(size.height()));
+    for (int y = 0, i = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x, ++i) {
             const double r = disc.distance(x, y);
-            if (r > disc.radius) {
-                out[x] = kWhitePixel;
-                continue;
-            }
-            const int sector =
-                SectorOf(DiscSlitPosition(size, periods, frameCount, x, y) + turn);
-            const bool shows = r >= disc.hub && positiveMod(sector, frameCount) == 0;
-            out[x] = shows ? in[x] : kBlackPixel;
+            position_[size_t(i)] = r > disc.radius ? kOutside
+                                   : r < disc.hub
+                                       ? kHub
+                                       : DiscSlitPosition(size, periods, frameCount, x, y);
         }
     }
-    return frame;
+}
+
+void DiscPreview::frameInto(int step, QImage &out) const
+{
+    const QSize size = source_.size();
+    if (out.size() != size || out.format() != QImage::Format_RGB32)
+        out = QImage(size, QImage::Format_RGB32);
+    if (out.isNull())
+        throw std::bad_alloc();
+    const double turn = double(step) / kPreviewStepsPerSlit;
+    for (int y = 0; y < size.height(); ++y) {
+        const auto *in = reinterpret_cast<const uint32_t *>(source_.constScanLine(y));
+        auto *line = reinterpret_cast<uint32_t *>(out.scanLine(y));
+        const double *position = &position_[size_t(y) * size_t(size.width())];
+        for (int x = 0; x < size.width(); ++x) {
+            if (position[x] == kOutside) {
+                line[x] = kWhitePixel;
+                continue;
+            }
+            const bool shows =
+                position[x] != kHub && positiveMod(SectorOf(position[x] + turn), frameCount_) == 0;
+            line[x] = shows ? in[x] : kBlackPixel;
+        }
+    }
 }
 
 } // namespace shapes

@@ -66,4 +66,24 @@ int DiscCycleLength(int frameCount);
 // disc it is white.
 QImage DiscPreviewFrame(const QImage &composed, int periods, int frameCount, int step);
 
+// The same step after step for one composed picture: where every pixel lies on the disc
+// is worked out once, so that a step costs a comparison a pixel rather than an angle,
+// about a fifth of the time. Holds 8 bytes a pixel beside the picture. Throws
+// std::invalid_argument as DiscPreviewFrame does.
+class DiscPreview
+{
+  public:
+    DiscPreview(const QImage &composed, int periods, int frameCount);
+    // Preview step `step` into `out`, which is reused when it has the picture's size.
+    void frameInto(int step, QImage &out) const;
+    const QImage &composed() const { return composed_; }
+
+  private:
+    QImage composed_;
+    QImage source_;
+    int frameCount_;
+    // theta / alpha of each pixel on the disc; kOutside or kHub elsewhere.
+    std::vector<double> position_;
+};
+
 } // namespace shapes

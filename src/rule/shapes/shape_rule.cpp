@@ -3,6 +3,10 @@
 #include "frames/frames_rule.h"
 #include "shapes/disc_rule.h"
 
+#include <memory>
+#include <mutex>
+#include <optional>
+
 namespace shapes
 {
 
@@ -44,8 +48,19 @@ ShapeRule DiscRule(int periods, int frameCount)
         return DiscLattice(size, periods, frameCount);
     };
     rule.cycleLength = DiscCycleLength(frameCount);
-    rule.previewInto = [periods, frameCount](const QImage &composed, int step, QImage &out) {
-        out = DiscPreviewFrame(composed, periods, frameCount, step);
+    // The pixels' places on the disc are worked out at the first step of a composed
+    // picture and kept for the next ones, which the window and the saved previews ask
+    // for one after another.
+    struct Kept {
+        std::mutex lock;
+        std::optional<DiscPreview> preview;
+    };
+    auto kept = std::make_shared<Kept>();
+    rule.previewInto = [periods, frameCount, kept](const QImage &composed, int step, QImage &out) {
+        const std::lock_guard<std::mutex> hold(kept->lock);
+        if (!kept->preview || kept->preview->composed().cacheKey() != composed.cacheKey())
+            kept->preview.emplace(composed, periods, frameCount);
+        kept->preview->frameInto(step, out);
     };
     return rule;
 }

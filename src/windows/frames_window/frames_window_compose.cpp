@@ -30,7 +30,9 @@ void FramesWindow::Compose_Click()
         return;
     const int count = slots_.frameCount();
     const QSize canvas = CanvasSize();
-    const qint64 bytes = qint64(canvas.width()) * canvas.height() * 4 * (count + 3);
+    // A disc's preview keeps where every pixel lies on it, as much again as two canvases.
+    const int kept = ShapeOption[kDisc]->isChecked() ? 2 : 0;
+    const qint64 bytes = qint64(canvas.width()) * canvas.height() * 4 * (count + 3 + kept);
     if (bytes > kComposeMemoryLimit) {
         platform_.messages.showWarning(
             kTitle, QStringLiteral("%1 × %2 の絵を %3 コマで合成するにはメモリーが足りません。\n"
