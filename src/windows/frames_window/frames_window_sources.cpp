@@ -1,6 +1,6 @@
 #include "frames_window/frames_window.h"
 
-#include "frames_window/background_work.h"
+#include "ui/background_work.h"
 #include "frames_window/source_dialog.h"
 #include "platform/file_dialogs.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 #include "frames_window/source_dialog.h"
 
 #include "frames/frames_rule.h"
-#include "frames_window/background_work.h"
+#include "ui/background_work.h"
 #include "sources/frame_picking.h"
 
 #include <QDialogButtonBox>

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-// Work that may take long (decoding a video) runs on a thread of its own while the window
+// Work that may take long (decoding a video, making a print sheet) runs on a thread of its own while the window
 // keeps drawing. After half a second a progress dialog with 「中止」 shows; 「中止」 sets the
 // flag the work watches. `work` is given the flag and a function to report how many of
 // `steps` are done. Returns false when it was cancelled (the work threw Cancelled);

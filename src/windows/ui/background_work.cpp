@@ -1,4 +1,4 @@
-#include "frames_window/background_work.h"
+#include "ui/background_work.h"
 
 #include "sources/frame_source.h"
 
