@@ -45,7 +45,8 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
 // `file` amended with the exact paper and the request not to scale.
 template <typename Draw>
 bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, bool landscape,
-              QSizeF paperMm, int dpi, const QString &title, Draw &&draw)
+              QSizeF paperMm, int dpi, const QString &title, Draw &&draw,
+              const std::function<void()> &drawn = {})
 {
     // The scratch file is named for removal should a signal end the program while it
     // exists; the name is forgotten only once the file is gone.
@@ -80,6 +81,8 @@ bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, b
         if (!painter.end())
             return false;
     }
+    if (drawn)
+        drawn();
     constexpr double kPointsPerMm = 72 / 25.4;
     return scratch.flush() && amendPdf(scratch.fileName(), file, paperMm * kPointsPerMm);
 }
@@ -93,13 +96,24 @@ bool printsToFile(const QPrinter &printer)
 
 } // namespace
 
-void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed)
+void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
+                   const SheetProgress &progress)
 {
+    const auto tell = [&](int done) {
+        if (progress)
+            progress(done);
+    };
+    tell(g.frameCount);
     writeAtomically(path, [&](QIODevice &file) {
-        return writePdf(file, path, g.pageSize, g.landscape, g.paperMm, g.dpi,
-                        sheetTitle(g.language), [&](QPainter &painter, QPdfWriter &writer) {
-                            renderSheet(painter, writer, g, composed);
-                        });
+        const bool written = writePdf(
+            file, path, g.pageSize, g.landscape, g.paperMm, g.dpi, sheetTitle(g.language),
+            [&](QPainter &painter, QPdfWriter &writer) {
+                renderSheet(painter, writer, g, composed);
+            },
+            [&] { tell(g.frameCount + 1); });
+        // The last moment to stop: nothing is in place yet.
+        tell(g.frameCount + 2);
+        return written;
     });
 }
 
@@ -129,20 +143,34 @@ void setUpPrinter(QPrinter &printer, const SheetChoices &choices)
 }
 
 void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<FramePicture> &frames,
-                QSize canvasAspect)
+                QSize canvasAspect, const sources::Preparation &preparation,
+                const SheetProgress &progress)
 {
     setUpPrinter(printer, choices);
     choices.dpi = sheetResolution(printer);
     const SheetGeometry g = layOutSheet(choices, int(frames.size()), canvasAspect);
-    const QImage composed = composeSheetPicture(frames, g);
+    const QImage composed = composeSheetPicture(frames, g, preparation, progress);
     if (printsToFile(printer)) {
-        writeSheetPdf(printer.outputFileName(), g, composed);
+        writeSheetPdf(printer.outputFileName(), g, composed, progress);
         return;
     }
+    const auto tell = [&](int done) {
+        if (progress)
+            progress(done);
+    };
+    tell(g.frameCount);
     QPainter painter;
     if (!painter.begin(&printer))
         throw CommandError("printer refused the document");
     renderSheet(painter, printer, g, composed);
+    try {
+        tell(g.frameCount + 1);
+        tell(g.frameCount + 2);
+    } catch (...) {
+        // Stopped before the job was handed over: the printer gets nothing.
+        printer.abort();
+        throw;
+    }
     if (!painter.end())
         throw CommandError("printing failed");
 }

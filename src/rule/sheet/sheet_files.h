@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class QPrinter;
@@ -18,9 +19,20 @@ class QPrinter;
 namespace sheet
 {
 
+// Told how many of sheetSteps() of a sheet's long steps are done: one for each frame
+// composed, the drawing and the writing. What it throws (a cancel) ends the work there;
+// no file is then left, and a printer's job is dropped.
+using SheetProgress = std::function<void(int done)>;
+inline int sheetSteps(int frameCount)
+{
+    return frameCount + 2;
+}
+
 // The two-page sheet as a PDF at the sheet's resolution. Both PDFs have the paper's exact
-// size and ask viewers and print dialogs not to scale them.
-void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed);
+// size and ask viewers and print dialogs not to scale them. `progress` is told of the last
+// two steps.
+void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
+                   const SheetProgress &progress = {});
 // The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);
 
@@ -34,7 +46,8 @@ void setUpPrinter(QPrinter &printer, const SheetChoices &choices);
 // sheetResolution): the choices' dpi is replaced by it. Throws SheetRefused when the picture does
 // not fit, CommandError when the printer refuses the document.
 void printSheet(QPrinter &printer, SheetChoices choices, const std::vector<FramePicture> &frames,
-                QSize canvasAspect);
+                QSize canvasAspect, const sources::Preparation &preparation = {},
+                const SheetProgress &progress = {});
 void printCalibration(QPrinter &printer, SheetChoices choices);
 
 } // namespace sheet

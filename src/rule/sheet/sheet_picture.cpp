@@ -20,11 +20,15 @@ FramePicture sheetFrameFrom(const QString &path, const QImage &atHand, QSize nat
     return frame;
 }
 
-QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g)
+QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g,
+                           const sources::Preparation &preparation,
+                           const std::function<void(int)> &beforeFrame)
 {
     return frames::ComposeFittedFrames(int(frames.size()), g.slitDots, [&](int i) {
+        if (beforeFrame)
+            beforeFrame(i);
         const FramePicture &frame = frames[size_t(i)];
-        return frames::FitFrame(frame.picture, frame.naturalSize, g.canvasDots);
+        return sources::PrepareFrame(frame.picture, frame.naturalSize, g.canvasDots, preparation);
     });
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "sheet/sheet_geometry.h"
+#include "sources/frame_preparation.h"
 
 #include <QImage>
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // The picture of a print sheet's first page, built directly at the printer's resolution.
@@ -29,10 +31,14 @@ struct FramePicture {
 // or the file no longer loads.
 FramePicture sheetFrameFrom(const QString &path, const QImage &atHand, QSize naturalSize = QSize());
 
-// Every frame fitted and centred onto the canvas of the sheet's size in dots, then composed
-// with the sheet's slit in dots by the frames rule, so every stripe edge lies on a dot. The
-// frames are fitted one at a time, so a canvas of A4 at 1200 dpi needs room for the
-// composition and one fitted frame only. Throws std::bad_alloc when even that is too much.
-QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g);
+// Every frame fitted onto the canvas of the sheet's size in dots and prepared as asked
+// (contained or covering, a silhouette or not), then composed with the sheet's slit in dots
+// by the frames rule, so every stripe edge lies on a dot. The frames are fitted one at a
+// time, so a canvas of A4 at 1200 dpi needs room for the composition and one fitted frame
+// only. Throws std::bad_alloc when even that is too much. `beforeFrame` is called with the
+// index of each frame before it is fitted; whatever it throws (a cancel) ends the work.
+QImage composeSheetPicture(const std::vector<FramePicture> &frames, const SheetGeometry &g,
+                           const sources::Preparation &preparation = {},
+                           const std::function<void(int)> &beforeFrame = {});
 
 } // namespace sheet

@@ -148,6 +148,21 @@ std::vector<std::pair<int, int>> latticeSlits(const SheetGeometry &g)
     return slits;
 }
 
+void renderSheetPage(QPainter &painter, const SheetGeometry &g, int page, const QImage &composed)
+{
+    if (page == 1) {
+        painter.drawImage(QRectF(g.pictureDots()), composed);
+        drawMarks(painter, g, 1);
+        return;
+    }
+    const QRect lattice = g.latticeDots();
+    for (const auto &[start, end] : latticeBars(g))
+        painter.fillRect(QRectF(lattice.x() + start, lattice.y(), end - start, lattice.height()),
+                         Qt::black);
+    drawMarks(painter, g, 2);
+    drawBorder(painter, g);
+}
+
 void renderSheet(QPainter &painter, QPagedPaintDevice &device, const SheetGeometry &g,
                  const QImage &composed)
 {
@@ -157,17 +172,9 @@ void renderSheet(QPainter &painter, QPagedPaintDevice &device, const SheetGeomet
     // blurs the stripe edges. No smoothing either: the picture is drawn one pixel to a dot.
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QRect area = g.pictureDots();
-    painter.drawImage(QRectF(area), composed);
-    drawMarks(painter, g, 1);
-
+    renderSheetPage(painter, g, 1, composed);
     device.newPage();
-    const QRect lattice = g.latticeDots();
-    for (const auto &[start, end] : latticeBars(g))
-        painter.fillRect(QRectF(lattice.x() + start, lattice.y(), end - start, lattice.height()),
-                         Qt::black);
-    drawMarks(painter, g, 2);
-    drawBorder(painter, g);
+    renderSheetPage(painter, g, 2, composed);
     painter.restore();
 }
 

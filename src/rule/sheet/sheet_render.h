@@ -36,6 +36,10 @@ std::vector<std::pair<int, int>> latticeSlits(const SheetGeometry &g);
 // `composed` is canvasDots in size. The painter is active on `device`.
 void renderSheet(QPainter &painter, QPagedPaintDevice &device, const SheetGeometry &g,
                  const QImage &composed);
+// One page of the sheet (1 or 2) as renderSheet draws it, with the painter's units in
+// printer dots and its origin at the corner of the paper. Page 1 draws `composed` over the
+// picture area at whatever size it has: the page preview gives a picture at its own scale.
+void renderSheetPage(QPainter &painter, const SheetGeometry &g, int page, const QImage &composed);
 
 // The slits of the calibration ladder: 0.3 to 3.0 mm in 0.1 mm steps.
 std::vector<double> calibrationSlitsMm();

@@ -5,9 +5,13 @@
 #include "platform/platform.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_geometry.h"
+#include "sheet/sheet_preview.h"
 #include "sheet/sheet_render.h"
+#include "sources/frame_source.h"
+#include "ui/background_work.h"
 
-#include <QGuiApplication>
+#include <QCloseEvent>
+#include <QLayout>
 #include <QPrinter>
 
 namespace
@@ -15,20 +19,24 @@ namespace
 const QString kTitle = QStringLiteral("印刷用シート");
 const QString kPdfFilter = QStringLiteral("PDF (*.pdf)|*.pdf");
 const QString kSvgFilter = QStringLiteral("SVG (*.svg)|*.svg");
-
-// A sheet at 1200 dpi takes seconds to compose and write: the cursor says so meanwhile.
-struct BusyCursor {
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
+const QString kNoMemory =
+    QStringLiteral("メモリが足りません。絵の幅か解像度を小さくしてください。");
 } // namespace
 
 SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> frames,
-                         QSize canvasAspect, QWidget *parent)
-    : ProgramWindow(kTitle, parent), platform_(platform), frames_(std::move(frames)),
-      canvasAspect_(canvasAspect)
+                         QSize canvasAspect, const sources::Preparation &preparation,
+                         QWidget *parent)
+    : ProgramWindow(kTitle, parent), platform_(platform), previewTimer_(platform.makeTimer())
 {
     setupControls(this);
+    // The preview takes whatever room the user gives the window beyond the size it asks.
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setMinimumSize(sizeHint());
+    previewTimer_->setOnTick([this] {
+        previewTimer_->setInterval(0);
+        drawPreview();
+    });
+    pagePreview->setOnResize([this] { schedulePreview(); });
     for (QRadioButton *option : paperChoice)
         connect(option, &QRadioButton::clicked, this, &SheetWindow::paperClicked);
     for (QDoubleSpinBox *box : {customWidthMm, customHeightMm})
@@ -45,14 +53,40 @@ SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> fr
     connect(saveCalibrationButton, &QPushButton::clicked, this, &SheetWindow::saveCalibration);
     connect(printCalibrationButton, &QPushButton::clicked, this, &SheetWindow::printCalibration);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
-    updateFigures();
+    setFrames(std::move(frames), canvasAspect, preparation);
 }
 
-void SheetWindow::setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect)
+SheetWindow::~SheetWindow() = default;
+
+void SheetWindow::setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect,
+                            const sources::Preparation &preparation)
 {
     frames_ = std::move(frames);
     canvasAspect_ = canvasAspect;
+    preparation_ = preparation;
+    previewSources_ = sheet::previewSources(frames_);
+    fittedSize_ = QSize();
+    fitted_.clear();
     updateFigures();
+}
+
+bool SheetWindow::event(QEvent *event)
+{
+    const bool handled = ProgramWindow::event(event);
+    // Every control keeps the size it asks (a larger font makes the window larger): the
+    // window is never smaller than the size its layout asks.
+    if (event->type() == QEvent::LayoutRequest)
+        setMinimumSize(sizeHint());
+    return handled;
+}
+
+void SheetWindow::closeEvent(QCloseEvent *event)
+{
+    // The sheet being made needs the window until it is done or cancelled.
+    if (working_)
+        event->ignore();
+    else
+        ProgramWindow::closeEvent(event);
 }
 
 sheet::SheetChoices SheetWindow::choices() const
@@ -112,6 +146,7 @@ void SheetWindow::updateFigures()
         pictureSizeLabel->clear();
         refusalLabel->setText(refused.message());
     }
+    schedulePreview();
 }
 
 std::optional<sheet::SheetGeometry> SheetWindow::layOutOrTell()
@@ -138,6 +173,33 @@ std::optional<QString> SheetWindow::askSavePath(const QString &filter, const QSt
     }
 }
 
+bool SheetWindow::runSheetWork(const QString &label,
+                               const std::function<void(const sheet::SheetProgress &)> &work)
+{
+    working_ = true;
+    client()->setEnabled(false);
+    const QPointer<SheetWindow> self(this);
+    struct Done {
+        QPointer<SheetWindow> window;
+        ~Done()
+        {
+            if (window) {
+                window->working_ = false;
+                window->client()->setEnabled(true);
+            }
+        }
+    } done{self};
+    return runInBackground(
+        this, label, sheet::sheetSteps(int(frames_.size())),
+        [&work](const std::atomic<bool> &cancel, const std::function<void(int)> &progress) {
+            work([&](int steps) {
+                if (cancel)
+                    throw sources::Cancelled();
+                progress(steps);
+            });
+        });
+}
+
 void SheetWindow::saveSheet()
 {
     const auto g = layOutOrTell();
@@ -146,15 +208,22 @@ void SheetWindow::saveSheet()
     const auto path = askSavePath(kPdfFilter, QStringLiteral(".pdf"));
     if (!path)
         return;
+    // The work has its own copies: the window may be given other frames meanwhile.
+    const std::vector<sheet::FramePicture> frames = frames_;
+    const sources::Preparation preparation = preparation_;
     try {
-        // Gone before any message, which then shows the ordinary cursor.
-        const BusyCursor busy;
-        sheet::writeSheetPdf(*path, *g, sheet::composeSheetPicture(frames_, *g));
+        runSheetWork(QStringLiteral("シートを作っています…"),
+                     [&](const sheet::SheetProgress &progress) {
+                         const QImage composed =
+                             sheet::composeSheetPicture(frames, *g, preparation, progress);
+                         sheet::writeSheetPdf(*path, *g, composed, progress);
+                     });
     } catch (const FileNotWritten &e) {
         reportFileNotWritten(platform_.messages, *path, QString::fromStdString(e.reason()));
     } catch (const std::bad_alloc &) {
-        platform_.messages.showWarning(kTitle, QStringLiteral("メモリが足りません。絵の幅か解像度を"
-                                                              "小さくしてください。"));
+        platform_.messages.showWarning(kTitle, kNoMemory);
+    } catch (const std::exception &e) {
+        reportFileNotWritten(platform_.messages, *path, QString::fromStdString(e.what()));
     }
 }
 
@@ -167,16 +236,20 @@ void SheetWindow::printSheet()
     sheet::setUpPrinter(printer, choices());
     if (!platform_.printer.choosePrinterFor(printer))
         return;
+    const sheet::SheetChoices chosen = choices();
+    const std::vector<sheet::FramePicture> frames = frames_;
+    const QSize aspect = canvasAspect_;
+    const sources::Preparation preparation = preparation_;
     try {
-        const BusyCursor busy;
-        sheet::printSheet(printer, choices(), frames_, canvasAspect_);
+        runSheetWork(QStringLiteral("印刷しています…"), [&](const sheet::SheetProgress &progress) {
+            sheet::printSheet(printer, chosen, frames, aspect, preparation, progress);
+        });
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
-    } catch (const CommandError &) {
-        platform_.messages.showWarning(kTitle, QStringLiteral("印刷できませんでした。"));
     } catch (const std::bad_alloc &) {
-        platform_.messages.showWarning(kTitle, QStringLiteral("メモリが足りません。絵の幅を"
-                                                              "小さくしてください。"));
+        platform_.messages.showWarning(kTitle, kNoMemory);
+    } catch (const std::exception &) {
+        platform_.messages.showWarning(kTitle, QStringLiteral("印刷できませんでした。"));
     }
 }
 
@@ -243,13 +316,14 @@ void SheetWindow::printCalibration()
 }
 
 void showSheetWindow(QPointer<SheetWindow> &window, Platform &platform,
-                     std::vector<sheet::FramePicture> frames, QSize canvasAspect)
+                     std::vector<sheet::FramePicture> frames, QSize canvasAspect,
+                     const sources::Preparation &preparation)
 {
     if (!window) {
-        window = new SheetWindow(platform, std::move(frames), canvasAspect);
+        window = new SheetWindow(platform, std::move(frames), canvasAspect, preparation);
         window->setAttribute(Qt::WA_DeleteOnClose);
     } else {
-        window->setFrames(std::move(frames), canvasAspect);
+        window->setFrames(std::move(frames), canvasAspect, preparation);
     }
     window->show();
     window->raise();

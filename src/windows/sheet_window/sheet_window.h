@@ -1,13 +1,17 @@
 #pragma once
 
+#include "platform/interval_timer.h"
 #include "sheet/sheet_choices.h"
+#include "sheet/sheet_files.h"
 #include "sheet/sheet_picture.h"
 #include "sheet_window/sheet_window_controls.h"
+#include "sources/frame_preparation.h"
 #include "ui/program_window.h"
 
 #include <QPointer>
 #include <QSize>
 
+#include <memory>
 #include <vector>
 
 struct Platform;
@@ -19,17 +23,21 @@ struct SheetGeometry;
 // The print-sheet window 「印刷用シート」: the sheet of a list of 2 to 8 frame pictures at
 // true size, as a PDF, on the printer, and its lattice as SVG; and the calibration page.
 // It shows the slit and the period as they come out in whole printer dots beside the slit
-// asked for.
+// asked for, and both pages in a preview that follows the choices. A sheet is composed and
+// written on a thread of its own, with progress and 「中止」 when it takes long.
 class SheetWindow : public ProgramWindow, public SheetWindowControls
 {
     Q_OBJECT
   public:
-    // canvasAspect: the proportions of the canvas the frames are fitted onto.
+    // canvasAspect: the proportions of the canvas the frames are fitted onto; preparation:
+    // how each frame is fitted and made ready on the sheet's canvas.
     SheetWindow(Platform &platform, std::vector<sheet::FramePicture> frames, QSize canvasAspect,
-                QWidget *parent = nullptr);
+                const sources::Preparation &preparation = {}, QWidget *parent = nullptr);
+    ~SheetWindow() override;
 
     // The pictures of the next sheet, when the window is shown again for other pictures.
-    void setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect);
+    void setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect,
+                   const sources::Preparation &preparation = {});
     // The choices as the controls hold them now.
     sheet::SheetChoices choices() const;
 
@@ -39,6 +47,13 @@ class SheetWindow : public ProgramWindow, public SheetWindowControls
     void saveLattice();      // 「格子をSVGで保存」
     void saveCalibration();  // 「調整用シートの保存」
     void printCalibration(); // 「調整用シートの印刷」
+
+    // The clock that redraws the page preview a moment after the last change.
+    IntervalTimer &previewTimer() const { return *previewTimer_; }
+
+  protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
   private:
     // Shows the real slit, period and picture size for the choices, or why there is no
@@ -54,13 +69,32 @@ class SheetWindow : public ProgramWindow, public SheetWindowControls
     bool calibrationFitsOrTell();
     // A file name from the save dialog, with the suffix added when it was left off.
     std::optional<QString> askSavePath(const QString &filter, const QString &suffix);
+    // Runs a sheet's long work off the window's thread (see runInBackground), the window
+    // closed to the user meanwhile. False when it was cancelled.
+    bool runSheetWork(const QString &label,
+                      const std::function<void(const sheet::SheetProgress &)> &work);
+
+    // The page preview: asked for after every change, drawn a moment after the last.
+    void schedulePreview();
+    void drawPreview();
+    // The frames fitted and prepared onto a canvas of `size` for the preview, kept while
+    // the size stays.
+    const std::vector<QImage> &previewFrames(QSize size);
 
     Platform &platform_;
     std::vector<sheet::FramePicture> frames_;
     QSize canvasAspect_;
+    sources::Preparation preparation_;
+    // The frames reduced to what any preview shows, and their last fitting.
+    std::vector<sheet::FramePicture> previewSources_;
+    QSize fittedSize_;
+    std::vector<QImage> fitted_;
+    std::unique_ptr<IntervalTimer> previewTimer_;
+    bool working_ = false;
 };
 
 // Shows the sheet window `window` for these frames: a new one when there is none, else the
 // open one with the frames replaced. It closes for good when its close box is used.
 void showSheetWindow(QPointer<SheetWindow> &window, Platform &platform,
-                     std::vector<sheet::FramePicture> frames, QSize canvasAspect);
+                     std::vector<sheet::FramePicture> frames, QSize canvasAspect,
+                     const sources::Preparation &preparation = {});

@@ -206,6 +206,9 @@ void SheetWindowControls::setupControls(ProgramWindow *window)
     client->setSpacing(0);
     client->addLayout(frames);
     client->addSpacing(15);
+    pagePreview = new SheetPreviewView;
+    client->addWidget(pagePreview, 1);
+    client->addSpacing(15);
     client->addLayout(sheetButtons);
     client->addSpacing(7);
     client->addLayout(calibrationButtons);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/sheet_choices.h"
+#include "sheet_window/sheet_preview_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -43,6 +44,7 @@ struct SheetWindowControls {
     QGroupBox *kerfFrame = nullptr;                // "SVG の切り幅"
     QDoubleSpinBox *kerfMm = nullptr;              // the cutter's kerf in mm
     QLabel *refusalLabel = nullptr;                // why there is no sheet, when there is none
+    SheetPreviewView *pagePreview = nullptr;       // both pages, or why there are none
     QPushButton *saveSheetButton = nullptr;        // "PDFで保存"
     QPushButton *printSheetButton = nullptr;       // "印刷"
     QPushButton *saveLatticeButton = nullptr;      // "格子をSVGで保存"
