@@ -87,22 +87,16 @@ void FramesWindow::PrintPage(const QImage &picture)
 
 // The print sheet of the frames in the strip, each decoded afresh from its file as finely
 // as the sheet needs, on a canvas of the chosen canvas's proportions. The sheet composes
-// for itself, at the printer's resolution, so it needs no composition here.
+// for itself, at the printer's resolution, and prepares the frames there as the controls
+// say (cover, silhouettes), as lintaro-cli sheet does: a silhouette is then cut at the
+// printer's dots, not enlarged from the window's canvas with grey edges.
 void FramesWindow::PrintSheet_Click()
 {
     StopAnimation();
     if (!EnoughFramesOrTell())
         return;
     std::vector<sheet::FramePicture> frames;
-    const sources::Preparation preparation = FramePreparation();
-    const bool prepared = preparation.silhouette || preparation.fit == sources::Fit::Cover;
-    if (prepared) {
-        // Prepared frames go on paper as the preview shows them, at the canvas's size.
-        for (const QImage &frame : fittedFrames(slots_, CanvasSize(), preparation))
-            frames.push_back(sheet::sheetFrameFrom(QString(), frame, frame.size()));
-    } else {
-        for (const FrameSlot &slot : slots_.frames())
-            frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
-    }
-    showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize());
+    for (const FrameSlot &slot : slots_.frames())
+        frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
+    showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize(), FramePreparation());
 }

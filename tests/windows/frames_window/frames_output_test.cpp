@@ -1,5 +1,7 @@
 #include "frames/frames_rule.h"
 #include "frames_window/frames_window.h"
+#include "printing/pdf_tools.h"
+#include "sheet/sheet_geometry.h"
 #include "sheet_window/sheet_window.h"
 #include "support/animation_reading.h"
 #include "support/pixel_checks.h"
@@ -178,6 +180,61 @@ TEST_F(FramesOutputTest, OpensThePrintSheetForTheFramesOfTheStrip)
         w.SlotRemove_Click(i);
     w.PrintSheet_Click();
     EXPECT_EQ(messages.shown.size(), 1);
+}
+
+// With 「シルエット」 and 「切り抜き」 on, the sheet's picture is the silhouettes of the covering
+// frames, cut at the printer's dots: pure black and white, the dark half of a square frame
+// filling the top of a wide canvas from edge to edge.
+TEST_F(FramesOutputTest, TheSheetTakesTheFramesPreparedAsTheWindowSays)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    window().mnuframes_Click();
+    QApplication::processEvents();
+    FramesWindow &w = *window().framesWindow();
+    const QImage halves = pixels::pictureOf(
+        64, 64, [](int, int y) { return y < 32 ? rgb(30, 30, 30) : rgb(220, 220, 220); });
+    dialogs.answer(writePicture(halves, QStringLiteral("halves.bmp")));
+    w.SlotLoad_Click(0);
+    dialogs.answer(writePicture(pixels::plainPicture(64, 64, rgb(200, 200, 200)),
+                                QStringLiteral("light.bmp")));
+    w.SlotLoad_Click(1);
+    w.SizeOption[2]->click();
+    w.CanvasWidth->setValue(200);
+    w.CanvasHeight->setValue(100);
+    w.Silhouette->setChecked(true);
+    w.Cover->setChecked(true);
+    w.PrintSheet_Click();
+    SheetWindow *sheetWindow = nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<SheetWindow *>(widget); found && found->isVisible())
+            sheetWindow = found;
+    ASSERT_TRUE(sheetWindow);
+    sheetWindow->dpiChoice->setCurrentIndex(sheetWindow->dpiChoice->findData(300));
+    sheetWindow->largestWidthCheck->click();
+    sheetWindow->widthMm->setValue(60);
+    const QString pdf = temp.filePath(QStringLiteral("sheet.pdf"));
+    dialogs.answer(pdf);
+    sheetWindow->saveSheetButton->click();
+    ASSERT_TRUE(messages.shown.isEmpty());
+
+    const sheet::SheetGeometry g = sheet::layOutSheet(sheetWindow->choices(), 2, QSize(200, 100));
+    const QImage stored = pdf_tools::firstPicture(pdf, temp.path());
+    ASSERT_EQ(stored.size(), g.canvasDots);
+    const int w0 = g.canvasDots.width(), h = g.canvasDots.height();
+    for (int y = 0; y < h; y += 3)
+        for (int x = 0; x < w0; x += 3) {
+            const QRgb seen = stored.pixel(x, y) & 0xFFFFFF;
+            ASSERT_TRUE(seen == 0 || seen == 0xFFFFFF) << "(" << x << ", " << y << ")";
+        }
+    const int right = w0 - 1 - (w0 - 1) % g.slitDots;
+    for (int x : {0, w0 / 2, right}) {
+        SCOPED_TRACE(x);
+        const bool halvesColumn = frames::FrameOfColumn(x, g.slitDots, 2) == 0;
+        EXPECT_EQ(stored.pixel(x, h / 4) & 0xFFFFFF, halvesColumn ? 0u : 0xFFFFFFu);
+        EXPECT_EQ(stored.pixel(x, 3 * h / 4) & 0xFFFFFF, 0xFFFFFFu);
+    }
+    EXPECT_EQ(stored.pixel(0, 0) & 0xFFFFFF, 0u) << "covered to the corner";
 }
 
 // Printed at one pixel to 1/96 inch on the paper chosen; a picture larger than the
