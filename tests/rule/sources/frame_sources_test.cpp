@@ -133,6 +133,68 @@ TEST_F(FrameSources, RefusesWhatIsNoSourceWithItsReason)
     EXPECT_LT(clock.elapsed(), 1000);
 }
 
+// A file whose header claims more frames than any real clip holds, or an animation that
+// has them, is refused at once: nothing is decoded and nothing sized by the claim is held.
+TEST_F(FrameSources, RefusesAbsurdFrameCountsQuickly)
+{
+    const auto refusal = [](const QString &path) {
+        QElapsedTimer clock;
+        clock.start();
+        QString reason;
+        try {
+            FrameSequence sequence({path});
+        } catch (const sources::SourceError &e) {
+            reason = e.reason();
+        }
+        EXPECT_LT(clock.elapsed(), 2000) << path.toStdString();
+        return reason;
+    };
+    // Four bytes little- or big-endian at the given distance after a chunk's name.
+    const auto patch = [](const QString &path, const char *chunk, int offset, quint32 value,
+                          bool bigEndian) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadWrite))
+            return false;
+        QByteArray bytes = f.readAll();
+        const qsizetype at = bytes.indexOf(chunk);
+        if (at < 0)
+            return false;
+        for (int i = 0; i < 4; ++i)
+            bytes[at + offset + i] = char(value >> (bigEndian ? 8 * (3 - i) : 8 * i));
+        f.seek(0);
+        return f.write(bytes) == bytes.size();
+    };
+    constexpr quint32 kClaimed = 0x7FFFFFFF;
+
+    // MP4: the time-to-sample table's one entry says 2^31 - 1 frames instead of 20.
+    const QString mp4 = file(QStringLiteral("claims.mp4"));
+    if (source_files::writeVideo(mp4, 20, 10, {"-c:v", "libx264", "-pix_fmt", "yuv420p"})) {
+        ASSERT_TRUE(patch(mp4, "stts", 12, kClaimed, true));
+        EXPECT_EQ(refusal(mp4), QStringLiteral("too many frames"));
+    }
+    // AVI: the main header's frame count and the video stream's length.
+    const QString avi = file(QStringLiteral("claims.avi"));
+    if (source_files::writeVideo(avi, 20, 10, {"-c:v", "mpeg4", "-q:v", "3"})) {
+        ASSERT_TRUE(patch(avi, "avih", 24, kClaimed, false));
+        ASSERT_TRUE(patch(avi, "strh", 40, kClaimed, false));
+        EXPECT_EQ(refusal(avi), QStringLiteral("too many frames"));
+    }
+
+    // A GIF that holds one frame more than any source may: its frames are counted, not
+    // decoded. Each frame is a 1 x 1 picture of a handful of bytes.
+    QByteArray gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff", 19);
+    const QByteArray frame("\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00", 15);
+    gif.reserve(gif.size() + qsizetype(sources::kMostSourceFrames + 1) * frame.size() + 1);
+    for (int i = 0; i <= sources::kMostSourceFrames; ++i)
+        gif += frame;
+    gif += ';';
+    QFile many(file(QStringLiteral("many.gif")));
+    ASSERT_TRUE(many.open(QIODevice::WriteOnly));
+    many.write(gif);
+    many.close();
+    EXPECT_EQ(refusal(many.fileName()), QStringLiteral("too many frames"));
+}
+
 struct VideoKind {
     const char *name;
     QStringList codec;
