@@ -1,3 +1,4 @@
+#include "platform/pdf_print_service.h"
 #include "printing/pdf_tools.h"
 #include "sheet_window/sheet_window.h"
 #include "support/pixel_checks.h"
@@ -6,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -90,6 +92,30 @@ TEST_F(SheetWorkTest, CancellingOverAnOldSheetKeepsIt)
     EXPECT_EQ(old.readAll(), QByteArray("the old sheet"));
     EXPECT_EQ(everythingIn(temp.path()), before);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// 「中止」 while printing to a file: no file, no message, and the next print comes out.
+TEST_F(SheetWorkTest, CancellingAPrintToAFilePrintsNothing)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    const QString out = temp.filePath(QStringLiteral("printed.pdf"));
+    PdfPrintService pdfPrinter(out);
+    pdfPrinter.dialogSettings = [](QPrinter &printer) { printer.setResolution(600); };
+    Platform withPdf{dialogs, pdfPrinter, app, [] { return std::make_unique<ManualTimer>(); },
+                     messages};
+    std::vector<sheet::FramePicture> frames;
+    for (int seed : {6, 7})
+        frames.push_back({pixels::randomPicture(300, 200, seed), QSize()});
+    SheetWindow w(withPdf, frames, QSize(300, 200));
+    const QStringList before = everythingIn(temp.path());
+    cancelSoon(w);
+    w.printSheetButton->click();
+    EXPECT_EQ(everythingIn(temp.path()), before);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    w.printSheetButton->click();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(pdf_tools::info(out).pages, 2);
 }
 
 } // namespace
