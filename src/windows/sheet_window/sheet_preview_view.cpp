@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace
 {
 // Two A4 pages upright side by side fit it at a fifth of their size; the window can be
@@ -39,8 +41,10 @@ void SheetPreviewView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), QColor(128, 128, 128));
     if (!pages_.isNull()) {
-        const QPoint at((width() - pages_.width()) / 2, (height() - pages_.height()) / 2);
-        painter.drawImage(at, pages_);
+        const QSizeF size = pages_.deviceIndependentSize();
+        painter.drawImage(QPointF(std::round((width() - size.width()) / 2),
+                                  std::round((height() - size.height()) / 2)),
+                          pages_);
         return;
     }
     painter.setPen(Qt::white);

@@ -31,7 +31,10 @@ const std::vector<QImage> &SheetWindow::previewFrames(QSize size)
 
 void SheetWindow::drawPreview()
 {
-    const QSize room = pagePreview->size() - QSize(2 * kPreviewMargin, 2 * kPreviewMargin);
+    // Drawn at the screen's own pixels, so that a scaled screen shows the finer bars.
+    const qreal ratio = pagePreview->devicePixelRatioF();
+    const QSize room =
+        (pagePreview->size() - QSize(2 * kPreviewMargin, 2 * kPreviewMargin)) * ratio;
     try {
         const sheet::SheetGeometry g =
             sheet::layOutSheet(choices(), int(frames_.size()), canvasAspect_);
@@ -42,7 +45,9 @@ void SheetWindow::drawPreview()
         }
         const QImage picture =
             sheet::previewPicture(previewFrames(sheet::previewPictureSize(g, scale)), g);
-        pagePreview->showPages(sheet::renderSheetPreview(g, scale, picture));
+        QImage pages = sheet::renderSheetPreview(g, scale, picture);
+        pages.setDevicePixelRatio(ratio);
+        pagePreview->showPages(pages);
     } catch (const sheet::SheetRefused &refused) {
         pagePreview->showMessage(refused.message());
     } catch (const std::bad_alloc &) {
