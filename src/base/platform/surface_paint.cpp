@@ -3,6 +3,7 @@
 #include "platform/command_error.h"
 #include "platform/numeric.h"
 #include "platform/pixel_combine.h"
+#include "platform/row_scaler.h"
 #include "platform/smooth_scaling.h"
 
 #include <QPainter>
@@ -128,7 +129,8 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
         whole ? source
               : source.copy(inPicture.x0, inPicture.y0, inPicture.width(), inPicture.height());
     // A plain copy is resampled smoothly (area averaging when reducing, bilinear when
-    // enlarging), so photographs look good at any size. A raster operation takes the
+    // enlarging; the stretch every fitted picture goes through), so photographs look good at
+    // any size. A raster operation takes the
     // nearest source pixel instead: blending would invent colours and break masks.
     const Qt::TransformationMode mode =
         op == RasterOp::SrcCopy ? Qt::SmoothTransformation : Qt::FastTransformation;
@@ -137,7 +139,7 @@ void Surface::paintPicture(const QImage &picture, const RectF &dst, const RectF 
             ? region
             : asSurfaceImage(
                   mode == Qt::SmoothTransformation
-                      ? smoothScaled(region, QSize(to.width(), to.height()))
+                      ? smoothlyStretched(region, QSize(to.width(), to.height()))
                       : region.scaled(to.width(), to.height(), Qt::IgnoreAspectRatio, mode));
     // A stretch too large for the memory there is comes back empty: the command ends.
     if (stretched.isNull())

@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
+#include "platform/picture_rows.h"
 #include "shapes/shape_rule.h"
 
 #include <QDir>
@@ -150,25 +151,46 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
                                progress))
         return 1;
 
-    const std::optional<QImage> result = composeFrameFilesOrTell(set, *picked, progress, rule);
-    if (!result)
-        return 1;
-    const QImage &composed = *result;
-
     // The picture and its lattice are one pair, the preview frames one set: each is
     // written whole or leaves every old file as it was.
     OutputPlan plan;
     const QString pair = QStringLiteral("pair");
-    plan.addTogether(pair, job.output,
-                     [&](FileGroup &files) { savePicture(composed, job.output, files); });
-    if (!job.lattice.isEmpty()) {
+    const bool straight = job.shape.shape != Shape::Disc;
+    const auto addLattice = [&] {
+        if (job.lattice.isEmpty())
+            return;
         plan.addTogether(pair, job.lattice, [&](FileGroup &files) {
+            if (straight) {
+                savePictureRows(latticeSize, frames::LatticeRows(latticeSize, set.slit, count),
+                                job.lattice, files);
+                return;
+            }
             const QImage lattice = rule.lattice(latticeSize);
             if (lattice.isNull())
                 throw std::bad_alloc();
             savePicture(lattice, job.lattice, files);
         });
+    };
+    if (straight && framesOut.isEmpty() && job.gif.isEmpty() && job.webp.isEmpty()) {
+        // Nothing needs the composed picture whole: it is composed and written a band at a
+        // time.
+        const std::unique_ptr<FrameBands> bands = prepareFrameFilesOrTell(set, *picked, progress);
+        if (!bands)
+            return 1;
+        plan.addTogether(pair, job.output, [&](FileGroup &files) {
+            savePictureRows(set.canvas, bands->composer->source(), job.output, files);
+        });
+        addLattice();
+        return plan.writeAll(progress) ? 0 : 1;
     }
+
+    const std::optional<QImage> result = composeFrameFilesOrTell(set, *picked, progress, rule);
+    if (!result)
+        return 1;
+    const QImage &composed = *result;
+    plan.addTogether(pair, job.output,
+                     [&](FileGroup &files) { savePicture(composed, job.output, files); });
+    addLattice();
     // One preview frame at a time, drawn into the same image.
     QImage frame;
     const auto previewAt = [&](int step) {

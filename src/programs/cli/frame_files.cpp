@@ -77,6 +77,28 @@ PickedFrames openFrames(FrameSet &set, Progress &progress)
     return picked;
 }
 
+std::unique_ptr<FrameBands> prepareFrameFiles(const FrameSet &set, PickedFrames &picked,
+                                              Progress &progress)
+{
+    const int count = int(picked.picks.size());
+    auto bands = std::make_unique<FrameBands>();
+    std::vector<RowSource> sources;
+    std::future<DecodedPicture> next = startDecoding(picked, picked.picks[0], set.canvas);
+    for (int i = 0; i < count; ++i) {
+        const QString path = picked.sequence.pathOf(picked.picks[size_t(i)]);
+        progress.step(QStringLiteral("loading frame %1 of %2: %3").arg(i + 1).arg(count).arg(path));
+        DecodedPicture decoded = next.get();
+        if (i + 1 < count)
+            next = startDecoding(picked, picked.picks[size_t(i + 1)], set.canvas);
+        bands->frames.push_back(std::make_unique<sources::PreparedFrame>(
+            std::move(decoded.picture), decoded.naturalSize, set.canvas, set.preparation));
+        sources.push_back(bands->frames.back()->source());
+    }
+    bands->composer =
+        std::make_unique<frames::BandComposer>(std::move(sources), set.canvas, set.slit);
+    return bands;
+}
+
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress)
 {
     return composeFrameFiles(set, picked, progress,
@@ -132,6 +154,20 @@ std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames 
     }
     progress.report(QStringLiteral("nothing was written"));
     return std::nullopt;
+}
+
+std::unique_ptr<FrameBands> prepareFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
+                                                    Progress &progress)
+{
+    try {
+        return prepareFrameFiles(set, picked, progress);
+    } catch (const InputNotRead &e) {
+        progress.report(QStringLiteral("cannot read %1: %2").arg(e.path(), e.reason()));
+    } catch (const std::bad_alloc &) {
+        progress.report(QStringLiteral("not enough memory for the frames"));
+    }
+    progress.report(QStringLiteral("nothing was written"));
+    return nullptr;
 }
 
 } // namespace cli

@@ -1,11 +1,14 @@
 #pragma once
 
 #include "cli/frame_options.h"
+#include "frames/frame_bands.h"
 #include "shapes/shape_rule.h"
+#include "sources/frame_preparation.h"
 #include "sources/frame_sequence.h"
 
 #include <QImage>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,11 +29,22 @@ struct PickedFrames {
 // first source that cannot be read, and UsageError when fewer than 2 frames are found.
 PickedFrames openFrames(FrameSet &set, Progress &progress);
 
-// Decodes each picked frame, prepares it on a canvas and composes them by the frames
-// rule. The frames are taken one at a time, the next decoding while this one is fitted, so
-// at most two decoded pictures and one fitted canvas are held beside the composed picture. Throws
-// InputNotRead naming the first frame that cannot be read, and std::bad_alloc when a canvas does
-// not fit in memory.
+// The picked frames decoded and made ready for the canvas, and their composition by the
+// frames rule made a band of rows at a time: only the decoded frames are held (24-bit) and
+// the bands in flight.
+struct FrameBands {
+    std::vector<std::unique_ptr<sources::PreparedFrame>> frames;
+    std::unique_ptr<frames::BandComposer> composer;
+};
+
+// Decodes each picked frame (the next one decoding on a second thread while this one is
+// made ready). Throws InputNotRead naming the first frame that cannot be read, and
+// std::bad_alloc when the frames do not fit in memory.
+std::unique_ptr<FrameBands> prepareFrameFiles(const FrameSet &set, PickedFrames &picked,
+                                              Progress &progress);
+
+// The same composed whole. Throws like prepareFrameFiles, and std::bad_alloc when the canvas
+// does not fit in memory.
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress);
 // The same by the rule of a shape.
 QImage composeFrameFiles(const FrameSet &set, PickedFrames &picked, Progress &progress,
@@ -43,5 +57,7 @@ std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames 
                                               Progress &progress);
 std::optional<QImage> composeFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
                                               Progress &progress, const shapes::ShapeRule &rule);
+std::unique_ptr<FrameBands> prepareFrameFilesOrTell(const FrameSet &set, PickedFrames &picked,
+                                                    Progress &progress);
 
 } // namespace cli

@@ -158,6 +158,20 @@ QImage FramesLattice(QSize size, int slit, int frameCount)
     return lattice;
 }
 
+RowSource LatticeRows(QSize size, int slit, int frameCount)
+{
+    if (slit < kMinSlit)
+        throw std::invalid_argument("slit width out of range");
+    checkRule(kMinSlit, frameCount);
+    std::vector<uchar> row(size_t(std::max(size.width(), 0)) * 3);
+    for (int x = 0; x < size.width(); ++x)
+        std::memset(row.data() + size_t(x) * 3, IsSlitColumn(x, slit, frameCount) ? 0xFF : 0, 3);
+    return [row = std::move(row)](int, int count, uchar *out, qsizetype stride) {
+        for (int i = 0; i < count; ++i)
+            std::memcpy(out + i * stride, row.data(), row.size());
+    };
+}
+
 QSize LatticeSheetSize(QSize canvas, int slit, int frameCount)
 {
     return QSize(canvas.width() + frameCount * slit, canvas.height());
@@ -194,6 +208,11 @@ QImage PreviewFrame(const QImage &composed, int slit, int frameCount, int offset
 QImage FitFrame(const QImage &picture, QSize naturalSize, QSize canvasSize)
 {
     return FitOnWhiteCanvas(picture, naturalSize, canvasSize);
+}
+
+FittedRows FitFrameRows(const QImage &picture, QSize naturalSize, QSize canvasSize)
+{
+    return FitRowsOnWhiteCanvas(picture, naturalSize, canvasSize);
 }
 
 } // namespace frames

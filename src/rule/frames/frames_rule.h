@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/fitted_rows.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -50,6 +52,8 @@ QImage ComposeFittedFrames(int frameCount, int slit, const std::function<QImage(
 
 // The lattice sheet of the given size.
 QImage FramesLattice(QSize size, int slit, int frameCount);
+// The same lattice made a band of rows at a time.
+RowSource LatticeRows(QSize size, int slit, int frameCount);
 // A lattice sheet one period wider than the canvas, so that it covers the whole picture
 // at every offset of a cycle.
 QSize LatticeSheetSize(QSize canvas, int slit, int frameCount);
@@ -64,5 +68,7 @@ void PreviewFrameInto(const QImage &composed, int slit, int frameCount, int offs
 // A frame fitted and centred onto a white canvas with the program's fit-and-centre
 // placement; naturalSize is the picture's size in its file when it was decoded reduced.
 QImage FitFrame(const QImage &picture, QSize naturalSize, QSize canvasSize);
+// The same fitted frame made a band of rows at a time.
+FittedRows FitFrameRows(const QImage &picture, QSize naturalSize, QSize canvasSize);
 
 } // namespace frames

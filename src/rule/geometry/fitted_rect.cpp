@@ -1,6 +1,7 @@
 #include "geometry/fitted_rect.h"
 
 #include "platform/command_error.h"
+#include "platform/surface.h"
 
 #include <cmath>
 
@@ -39,11 +40,16 @@ RectF FittedRect(QSizeF naturalSize, QSizeF canvasSize)
     return RectF{left, top, w, h};
 }
 
+FittedRows FitRowsOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize)
+{
+    const QSize natural = naturalSize.isValid() ? naturalSize : picture.size();
+    if (picture.isNull())
+        return FittedRows(QImage(), RectF{}, RectF{}, canvasSize);
+    return FittedRows(picture, FittedRect(QSizeF(natural), QSizeF(canvasSize)),
+                      RectF{0, 0, double(picture.width()), double(picture.height())}, canvasSize);
+}
+
 QImage FitOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize)
 {
-    Surface canvas(canvasSize.width(), canvasSize.height());
-    const QSize natural = naturalSize.isValid() ? naturalSize : picture.size();
-    canvas.paintPicture(picture, FittedRect(QSizeF(natural), QSizeF(canvasSize)),
-                        RasterOp::SrcCopy);
-    return canvas.image();
+    return FitRowsOnWhiteCanvas(picture, naturalSize, canvasSize).whole();
 }

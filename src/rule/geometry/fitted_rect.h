@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/fitted_rows.h"
 #include "platform/surface.h"
 
 #include <QImage>
@@ -17,3 +18,5 @@ RectF FittedRect(QSizeF naturalSize, QSizeF canvasSize);
 // decoded pixels are stretched over the fitted rectangle exactly as the full picture would
 // be. An invalid naturalSize means the picture's own size.
 QImage FitOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize);
+// The same placement made a band of rows at a time.
+FittedRows FitRowsOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize);

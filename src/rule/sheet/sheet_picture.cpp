@@ -1,9 +1,11 @@
 #include "sheet/sheet_picture.h"
 
+#include "frames/frame_bands.h"
 #include "frames/frames_rule.h"
 #include "platform/command_error.h"
 #include "platform/picture_file.h"
 
+#include <new>
 #include <utility>
 
 namespace sheet

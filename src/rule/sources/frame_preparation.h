@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/fitted_rows.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -37,6 +39,23 @@ int Luminance(QRgb pixel);
 int OtsuThreshold(const QImage &picture);
 // Black where the luminance is below the threshold, white elsewhere (swapped by invert).
 QImage Silhouette(const QImage &picture, std::optional<int> threshold, bool invert);
+
+// A decoded frame fitted onto the canvas and made ready as `preparation` says, a band of
+// rows at a time (see FittedRows): only the decoded picture is held, as 24-bit pixels.
+// A silhouette whose threshold is chosen by Otsu's method goes over the fitted frame once
+// to choose it.
+class PreparedFrame
+{
+  public:
+    PreparedFrame(const QImage &picture, QSize naturalSize, QSize canvasSize,
+                  const Preparation &preparation);
+    void rows(int y, int count, uchar *out, qsizetype stride);
+    RowSource source();
+
+  private:
+    FittedRows fitted_;
+    Preparation preparation_;
+};
 
 // A decoded frame fitted onto the canvas and made ready as `preparation` says.
 QImage PrepareFrame(const QImage &picture, QSize naturalSize, QSize canvasSize,
