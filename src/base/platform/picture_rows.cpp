@@ -4,6 +4,8 @@
 #include "platform/command_error.h"
 #include "platform/png_encoding.h"
 
+#include <QBuffer>
+
 #include <algorithm>
 #include <future>
 #include <system_error>
@@ -101,4 +103,21 @@ void savePictureRows(QSize size, const RowSource &rows, const QString &path, Fil
         BmpRowWriter writer(file, size, plain.dotsPerMeterX(), plain.dotsPerMeterY());
         writeBands(Bands{size, rows, true}, writer, file);
     }
+}
+
+QByteArray encodePngRows(QSize size, const RowSource &rows)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PngRowWriter writer(buffer, size);
+    const qsizetype stride = qsizetype(size.width()) * 3;
+    std::vector<uchar> band(size_t(stride) * kBandRows);
+    for (int y = 0; y < size.height(); y += kBandRows) {
+        const int count = std::min(kBandRows, size.height() - y);
+        rows(y, count, band.data(), stride);
+        if (!writer.write(band.data(), count, stride))
+            return QByteArray();
+    }
+    return writer.finished() ? bytes : QByteArray();
 }

@@ -26,3 +26,6 @@ QImage imageFromRows(QSize size, const RowSource &rows);
 // thread while one is encoded, where a thread can be had. Throws FileNotWritten naming the
 // file, and passes on what the row source throws.
 void savePictureRows(QSize size, const RowSource &rows, const QString &path, FileGroup &group);
+
+// The picture a row source makes as PNG bytes (see encodePng); empty when the encoder fails.
+QByteArray encodePngRows(QSize size, const RowSource &rows);

@@ -54,12 +54,18 @@ struct FrameDeleter {
     void operator()(AVFrame *frame) const { av_frame_free(&frame); }
 };
 
-QImage as24Bit(const QImage &picture)
+QImage as24Bit(QImage picture)
 {
-    if (picture.format() == QImage::Format_RGB888)
+    if (picture.format() == QImage::Format_RGB888 || picture.isNull())
         return picture;
-    const QImage opaque = picture.hasAlphaChannel() ? asSurfaceImage(picture) : picture;
-    QImage converted = convertedSafely(opaque, QImage::Format_RGB888);
+    if (picture.hasAlphaChannel())
+        picture = asSurfaceImage(picture);
+    // In place where Qt may share the conversion out among its helper threads.
+    if (helperThreadsCanStart()) {
+        picture.convertTo(QImage::Format_RGB888);
+        return picture;
+    }
+    QImage converted = convertedSafely(picture, QImage::Format_RGB888);
     if (converted.isNull())
         throw std::bad_alloc();
     return converted;
@@ -67,7 +73,8 @@ QImage as24Bit(const QImage &picture)
 
 } // namespace
 
-RowScaler::RowScaler(const QImage &picture, QSize size) : picture_(as24Bit(picture)), size_(size)
+RowScaler::RowScaler(QImage picture, QSize size)
+    : picture_(as24Bit(std::move(picture))), size_(size)
 {
     if (picture_.size() == size_ || picture_.isNull() || size_.isEmpty())
         return;

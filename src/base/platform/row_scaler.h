@@ -14,9 +14,10 @@ struct AVFrame;
 class RowScaler
 {
   public:
-    // The picture is held as 24-bit pixels (transparent parts on white). Throws
+    // The picture is held as 24-bit pixels (transparent parts on white), converted in place
+    // when it is not shared. Throws
     // std::bad_alloc when there is no memory for it or for the scaler.
-    RowScaler(const QImage &picture, QSize size);
+    RowScaler(QImage picture, QSize size);
     ~RowScaler();
     RowScaler(RowScaler &&) noexcept;
     RowScaler &operator=(RowScaler &&) noexcept;

@@ -16,7 +16,9 @@
 
 #include <QDir>
 
+#include <future>
 #include <new>
+#include <system_error>
 
 namespace cli
 {
@@ -129,6 +131,17 @@ ComposeJob readComposeJob(const QCommandLineParser &parser)
     return job;
 }
 
+// A picture encoded as PNG on a thread of its own where one can start, else when asked for.
+std::future<QByteArray> startEncoding(QSize size, RowSource rows)
+{
+    const auto encode = [size, rows = std::move(rows)] { return encodePngRows(size, rows); };
+    try {
+        return std::async(std::launch::async, encode);
+    } catch (const std::system_error &) {
+        return std::async(std::launch::deferred, encode);
+    }
+}
+
 int runCompose(const QCommandLineParser &parser, Progress &progress)
 {
     ComposeJob job = readComposeJob(parser);
@@ -173,14 +186,28 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     };
     if (straight && framesOut.isEmpty() && job.gif.isEmpty() && job.webp.isEmpty()) {
         // Nothing needs the composed picture whole: it is composed and written a band at a
-        // time.
+        // time. A PNG lattice, a few hundred kilobytes of all but repeated rows, is encoded
+        // on the second core while the frames decode.
+        std::future<QByteArray> latticePng;
+        if (job.lattice.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+            latticePng =
+                startEncoding(latticeSize, frames::LatticeRows(latticeSize, set.slit, count));
         const std::unique_ptr<FrameBands> bands = prepareFrameFilesOrTell(set, *picked, progress);
         if (!bands)
             return 1;
         plan.addTogether(pair, job.output, [&](FileGroup &files) {
             savePictureRows(set.canvas, bands->composer->source(), job.output, files);
         });
-        addLattice();
+        if (latticePng.valid()) {
+            plan.addTogether(pair, job.lattice, [&](FileGroup &files) {
+                const QByteArray png = latticePng.get();
+                if (png.isEmpty())
+                    throw FileNotWritten(job.lattice.toStdString(), "the PNG encoder failed");
+                files.add(job.lattice, png);
+            });
+        } else {
+            addLattice();
+        }
         return plan.writeAll(progress) ? 0 : 1;
     }
 

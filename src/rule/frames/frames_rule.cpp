@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace frames
 {
@@ -210,9 +211,9 @@ QImage FitFrame(const QImage &picture, QSize naturalSize, QSize canvasSize)
     return FitOnWhiteCanvas(picture, naturalSize, canvasSize);
 }
 
-FittedRows FitFrameRows(const QImage &picture, QSize naturalSize, QSize canvasSize)
+FittedRows FitFrameRows(QImage picture, QSize naturalSize, QSize canvasSize)
 {
-    return FitRowsOnWhiteCanvas(picture, naturalSize, canvasSize);
+    return FitRowsOnWhiteCanvas(std::move(picture), naturalSize, canvasSize);
 }
 
 } // namespace frames

@@ -69,6 +69,6 @@ void PreviewFrameInto(const QImage &composed, int slit, int frameCount, int offs
 // placement; naturalSize is the picture's size in its file when it was decoded reduced.
 QImage FitFrame(const QImage &picture, QSize naturalSize, QSize canvasSize);
 // The same fitted frame made a band of rows at a time.
-FittedRows FitFrameRows(const QImage &picture, QSize naturalSize, QSize canvasSize);
+FittedRows FitFrameRows(QImage picture, QSize naturalSize, QSize canvasSize);
 
 } // namespace frames

@@ -4,6 +4,7 @@
 #include "platform/surface.h"
 
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -40,13 +41,14 @@ RectF FittedRect(QSizeF naturalSize, QSizeF canvasSize)
     return RectF{left, top, w, h};
 }
 
-FittedRows FitRowsOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize)
+FittedRows FitRowsOnWhiteCanvas(QImage picture, QSize naturalSize, QSize canvasSize)
 {
     const QSize natural = naturalSize.isValid() ? naturalSize : picture.size();
     if (picture.isNull())
         return FittedRows(QImage(), RectF{}, RectF{}, canvasSize);
-    return FittedRows(picture, FittedRect(QSizeF(natural), QSizeF(canvasSize)),
-                      RectF{0, 0, double(picture.width()), double(picture.height())}, canvasSize);
+    const RectF whole{0, 0, double(picture.width()), double(picture.height())};
+    return FittedRows(std::move(picture), FittedRect(QSizeF(natural), QSizeF(canvasSize)), whole,
+                      canvasSize);
 }
 
 QImage FitOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize)

@@ -19,4 +19,4 @@ RectF FittedRect(QSizeF naturalSize, QSizeF canvasSize);
 // be. An invalid naturalSize means the picture's own size.
 QImage FitOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize);
 // The same placement made a band of rows at a time.
-FittedRows FitRowsOnWhiteCanvas(const QImage &picture, QSize naturalSize, QSize canvasSize);
+FittedRows FitRowsOnWhiteCanvas(QImage picture, QSize naturalSize, QSize canvasSize);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace
 {
@@ -16,7 +17,7 @@ QRect toPixels(const RectF &r)
 
 } // namespace
 
-FittedRows::FittedRows(const QImage &picture, const RectF &dst, const RectF &src, QSize canvas)
+FittedRows::FittedRows(QImage picture, const RectF &dst, const RectF &src, QSize canvas)
     : canvas_(canvas)
 {
     const QRect d = toPixels(dst);
@@ -37,7 +38,9 @@ FittedRows::FittedRows(const QImage &picture, const RectF &dst, const RectF &src
     to_ = QRect(topLeft, end - QPoint(1, 1));
     if (to_.isEmpty())
         return;
-    scaler_.emplace(inPicture == picture.rect() ? picture : picture.copy(inPicture), to_.size());
+    if (inPicture != picture.rect())
+        picture = picture.copy(inPicture);
+    scaler_.emplace(std::move(picture), to_.size());
 }
 
 void FittedRows::rows(int y, int count, uchar *out, qsizetype stride)

@@ -22,7 +22,7 @@ class FittedRows
     // The source rectangle of the picture stretched over dst on a white canvas. Both are
     // rounded to whole pixels edge by edge, half to even, as the surface paints: a source
     // reaching past the picture is cut down and the destination in proportion.
-    FittedRows(const QImage &picture, const RectF &dst, const RectF &src, QSize canvas);
+    FittedRows(QImage picture, const RectF &dst, const RectF &src, QSize canvas);
 
     QSize size() const { return canvas_; }
     // Rows y .. y + count - 1 of the canvas as red, green, blue bytes. Throws

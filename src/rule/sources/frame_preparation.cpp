@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace sources
@@ -15,7 +16,7 @@ namespace sources
 namespace
 {
 
-FittedRows coverRows(const QImage &picture, QSize naturalSize, QSize canvasSize)
+FittedRows coverRows(QImage picture, QSize naturalSize, QSize canvasSize)
 {
     const QSize natural = naturalSize.isValid() ? naturalSize : picture.size();
     const RectF canvas{0, 0, double(canvasSize.width()), double(canvasSize.height())};
@@ -29,7 +30,7 @@ FittedRows coverRows(const QImage &picture, QSize naturalSize, QSize canvasSize)
     const double w = std::max(1.0, canvasSize.width() / scale * perNatural);
     const double h = std::max(1.0, canvasSize.height() / scale * perNatural);
     const RectF shown{(picture.width() - w) / 2, (picture.height() - h) / 2, w, h};
-    return FittedRows(picture, canvas, shown, canvasSize);
+    return FittedRows(std::move(picture), canvas, shown, canvasSize);
 }
 
 int luminance(const uchar *rgb)
@@ -113,11 +114,11 @@ QImage Silhouette(const QImage &picture, std::optional<int> threshold, bool inve
     return image;
 }
 
-PreparedFrame::PreparedFrame(const QImage &picture, QSize naturalSize, QSize canvasSize,
+PreparedFrame::PreparedFrame(QImage picture, QSize naturalSize, QSize canvasSize,
                              const Preparation &preparation)
     : fitted_(preparation.fit == Fit::Cover
-                  ? coverRows(picture, naturalSize, canvasSize)
-                  : frames::FitFrameRows(picture, naturalSize, canvasSize)),
+                  ? coverRows(std::move(picture), naturalSize, canvasSize)
+                  : frames::FitFrameRows(std::move(picture), naturalSize, canvasSize)),
       preparation_(preparation)
 {
     if (!preparation_.silhouette || preparation_.threshold)

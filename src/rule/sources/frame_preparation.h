@@ -47,7 +47,7 @@ QImage Silhouette(const QImage &picture, std::optional<int> threshold, bool inve
 class PreparedFrame
 {
   public:
-    PreparedFrame(const QImage &picture, QSize naturalSize, QSize canvasSize,
+    PreparedFrame(QImage picture, QSize naturalSize, QSize canvasSize,
                   const Preparation &preparation);
     void rows(int y, int count, uchar *out, qsizetype stride);
     RowSource source();

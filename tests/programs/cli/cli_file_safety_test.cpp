@@ -162,6 +162,37 @@ TEST_F(CliFileSafety, AFileSizeLimitFailsTheWriteAndKeepsTheOldFile)
     EXPECT_EQ(entries("shared"), QStringList{"walk.bmp"});
 }
 
+// A picture and lattice written a band at a time that fail half-way (a full disk, here the
+// file-size limit) leave no file and no temporary behind, and the old pair as it was.
+TEST_F(CliFileSafety, APictureWrittenInBandsThatFailsHalfWayLeavesTheOldFiles)
+{
+    if (QStandardPaths::findExecutable("prlimit").isEmpty())
+        GTEST_SKIP() << "prlimit missing";
+    QImage noise(300, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 7919 + y * 104729) % 251, (x * y) % 253, (x ^ y) % 255));
+    ASSERT_TRUE(noise.save(file("noise.png")));
+    for (const QString &picture : {QStringLiteral("c.png"), QStringLiteral("c.bmp")}) {
+        SCOPED_TRACE(picture.toStdString());
+        ASSERT_TRUE(real_files::writeBytes(file(picture), "old picture"));
+        ASSERT_TRUE(real_files::writeBytes(file("l.png"), "old lattice"));
+        QProcess process;
+        process.setWorkingDirectory(temp.path());
+        // 900 x 600 pixels of noise are over a megabyte either way.
+        process.start("prlimit", {"--fsize=300000", LINTARO_CLI, "compose", "-q", "-s", "900x600",
+                                  "-o", picture, "-l", "l.png", "noise.png", "in1.png"});
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_TRUE(process.readAllStandardError().contains(picture.toUtf8() + ": File too large"));
+        EXPECT_EQ(readAll(file(picture)), "old picture");
+        EXPECT_EQ(readAll(file("l.png")), "old lattice");
+        EXPECT_EQ(entries(), (QStringList{picture, "in1.png", "in2.jpg", "l.png", "noise.png"}));
+        QFile::remove(file(picture));
+    }
+}
+
 // Stopped by SIGINT, SIGTERM or SIGHUP while a sheet is being written into a named
 // temporary file (as on network mounts), the program removes it and ends as the signal
 // says; the old sheet stays as it was.

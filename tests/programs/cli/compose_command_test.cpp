@@ -211,6 +211,44 @@ TEST_F(ComposeCommand, ComposedLatticeAndFrameFilesAreExact)
         }
 }
 
+// Written a band at a time (nothing else needs the picture whole) or from the whole
+// composed picture (the previews need it), the picture and lattice files are the same bytes.
+TEST_F(ComposeCommand, PicturesWrittenInBandsEqualThoseWrittenWhole)
+{
+    QStringList paths;
+    writeFrames(3, QSize(130, 40), paths);
+    paths << write(pixels::randomPicture(77, 61, 3), QStringLiteral("odd.png"));
+    for (const QString &suffix : {QStringLiteral("png"), QStringLiteral("bmp")}) {
+        const QStringList common{QStringLiteral("compose"), QStringLiteral("-w"),
+                                 QStringLiteral("3"), QStringLiteral("-s"),
+                                 QStringLiteral("150x300")};
+        const QString banded = file(QStringLiteral("banded.") + suffix);
+        const QString whole = file(QStringLiteral("whole.") + suffix);
+        const QString bandedLattice = file(QStringLiteral("banded_lattice.") + suffix);
+        const QString wholeLattice = file(QStringLiteral("whole_lattice.") + suffix);
+        ASSERT_EQ(
+            runCli(common +
+                   QStringList{QStringLiteral("-o"), banded, QStringLiteral("-l"), bandedLattice} +
+                   paths)
+                .exitCode,
+            0);
+        ASSERT_EQ(
+            runCli(common +
+                   QStringList{QStringLiteral("-o"), whole, QStringLiteral("-l"), wholeLattice,
+                               QStringLiteral("--gif"), file(QStringLiteral("a.gif"))} +
+                   paths)
+                .exitCode,
+            0);
+        const auto bytes = [](const QString &path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        EXPECT_FALSE(bytes(banded).isEmpty());
+        EXPECT_EQ(bytes(banded), bytes(whole)) << suffix.toStdString();
+        EXPECT_EQ(bytes(bandedLattice), bytes(wholeLattice)) << suffix.toStdString();
+    }
+}
+
 TEST_F(ComposeCommand, AnimatedWebPAndGifHoldOneCycleAtOneHundredMilliseconds)
 {
     const int n = 3;
