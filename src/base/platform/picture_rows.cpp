@@ -3,11 +3,15 @@
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/png_encoding.h"
+#include "platform/smooth_scaling.h"
+#include "platform/surface.h"
 
 #include <QBuffer>
 
 #include <algorithm>
+#include <cstring>
 #include <future>
+#include <new>
 #include <system_error>
 #include <vector>
 
@@ -29,6 +33,19 @@ QImage imageFromRows(QSize size, const RowSource &rows)
         }
     }
     return image;
+}
+
+RowSource rowsOf(const QImage &picture)
+{
+    QImage rgb = picture.format() == QImage::Format_RGB888 || picture.isNull()
+                     ? picture
+                     : convertedSafely(asSurfaceImage(picture), QImage::Format_RGB888);
+    if (rgb.isNull() && !picture.isNull())
+        throw std::bad_alloc();
+    return [rgb](int y, int count, uchar *out, qsizetype stride) {
+        for (int i = 0; i < count; ++i)
+            std::memcpy(out + i * stride, rgb.constScanLine(y + i), size_t(rgb.width()) * 3);
+    };
 }
 
 namespace
@@ -65,24 +82,41 @@ std::future<void> startBand(const Bands &bands, int index, std::vector<uchar> &b
     }
 }
 
-template <typename Writer>
-void writeBands(const Bands &bands, Writer &writer, const AtomicFile &file)
+} // namespace
+
+bool streamBands(QSize size, const RowSource &rows, bool bottomUp, const BandSink &sink)
 {
+    const Bands bands{size, rows, bottomUp};
     std::vector<uchar> buffers[2];
     std::future<void> next = startBand(bands, 0, buffers[0]);
     for (int i = 0; i < bands.count(); ++i) {
         next.get();
         if (i + 1 < bands.count())
             next = startBand(bands, i + 1, buffers[(i + 1) % 2]);
-        if (!writer.write(buffers[i % 2].data(), bands.height(i), bands.stride())) {
+        if (!sink(buffers[i % 2].data(), bands.height(i), bands.stride())) {
             // The band being made finishes before its buffer goes.
             if (next.valid())
                 next.wait();
-            if (file.failed())
-                throwNotWritten(file);
-            throw FileNotWritten(file.path().toStdString(), "the encoder failed");
+            return false;
         }
     }
+    return true;
+}
+
+namespace
+{
+
+template <typename Writer>
+void writeBands(QSize size, const RowSource &rows, bool bottomUp, Writer &writer,
+                const AtomicFile &file)
+{
+    if (streamBands(size, rows, bottomUp, [&writer](const uchar *rgb, int count, qsizetype stride) {
+            return writer.write(rgb, count, stride);
+        }))
+        return;
+    if (file.failed())
+        throwNotWritten(file);
+    throw FileNotWritten(file.path().toStdString(), "the encoder failed");
 }
 
 } // namespace
@@ -94,14 +128,14 @@ void savePictureRows(QSize size, const RowSource &rows, const QString &path, Fil
     AtomicFile &file = group.open(path);
     if (path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
         PngRowWriter writer(file, size);
-        writeBands(Bands{size, rows, false}, writer, file);
+        writeBands(size, rows, false, writer, file);
         if (!writer.finished())
             throw FileNotWritten(path.toStdString(), "the encoder failed");
     } else {
         // The resolution Qt's writer gives a picture made without one.
         const QImage plain(1, 1, QImage::Format_RGB32);
         BmpRowWriter writer(file, size, plain.dotsPerMeterX(), plain.dotsPerMeterY());
-        writeBands(Bands{size, rows, true}, writer, file);
+        writeBands(size, rows, true, writer, file);
     }
 }
 

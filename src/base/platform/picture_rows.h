@@ -16,9 +16,19 @@ using RowSource = std::function<void(int y, int count, uchar *out, qsizetype str
 // The rows a picture is made in at a time: a few megabytes at the widest canvas.
 constexpr int kBandRows = 128;
 
+// The rows of a picture (of any format, transparent parts on white).
+RowSource rowsOf(const QImage &picture);
+
 // The picture of the given size that a row source makes, opaque 32-bit, built a band at a
 // time; null when there is no memory for it.
 QImage imageFromRows(QSize size, const RowSource &rows);
+
+// Hands the picture a row source makes to `sink` a band at a time, from the top (or from the
+// bottom band up, rows within a band still top to bottom), making the next band on a second
+// thread while the sink takes one, where a thread can be had. Stops at the first band the
+// sink refuses (false); passes on what the row source throws.
+using BandSink = std::function<bool(const uchar *rgb, int count, qsizetype stride)>;
+bool streamBands(QSize size, const RowSource &rows, bool bottomUp, const BandSink &sink);
 
 // The picture of the given size that a row source makes, written as the file's name says
 // (PNG for .png, else a 24-bit bitmap, the bytes savePicture writes for the same pixels)

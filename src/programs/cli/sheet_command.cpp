@@ -194,11 +194,11 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
     // the frames rule at the printer's resolution.
     job.set.canvas = g.canvasDots;
     job.set.slit = g.slitDots;
-    const std::optional<QImage> result = composeFrameFilesOrTell(job.set, *picked, progress);
-    if (!result)
+    // Composed a band at a time into the PDF: the picture is never held whole.
+    const std::unique_ptr<FrameBands> bands = prepareFrameFilesOrTell(job.set, *picked, progress);
+    if (!bands)
         return 1;
-    const QImage &composed = *result;
-    plan.add(job.output, [&] { sheet::writeSheetPdf(job.output, g, composed); });
+    plan.add(job.output, [&] { sheet::writeSheetPdf(job.output, g, bands->composer->source()); });
     if (!job.svg.isEmpty())
         plan.add(job.svg, [&] { sheet::writeLatticeSvg(job.svg, g, job.kerfMm); });
     return plan.writeAll(progress) ? 0 : 1;

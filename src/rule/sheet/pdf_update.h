@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/picture_rows.h"
+
+#include <QImage>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 
@@ -19,6 +23,21 @@ namespace sheet
 // The pages' streams are copied as they are, not decoded again. Returns false when the
 // file cannot be read as a PDF or `out` cannot be written; nothing is written to `out`
 // when the file cannot be read.
+//  - with `picture`, the stand-in image (picturePlaceholder()) on the first page becomes the
+//    picture, written a band of rows at a time as a Flate stream with the PNG predictor
+//    (each row by its difference from the row above, zlib's run-length strategy), so the
+//    picture is never held whole. It keeps the stand-in's place on the page.
 bool amendPdf(const QString &pdfPath, QIODevice &out, QSizeF pagePoints);
+
+struct StreamedPicture {
+    QSize size;
+    RowSource rows;
+};
+bool amendPdf(const QString &pdfPath, QIODevice &out, QSizeF pagePoints,
+              const StreamedPicture &picture);
+
+// The image a page draws where a streamed picture goes: two pixels of colour, which the PDF
+// engine stores as a plain RGB image.
+QImage picturePlaceholder();
 
 } // namespace sheet

@@ -46,7 +46,7 @@ template <typename Write> void writeAtomically(const QString &path, Write &&writ
 template <typename Draw>
 bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, bool landscape,
               QSizeF paperMm, int dpi, const QString &title, Draw &&draw,
-              const std::function<void()> &drawn = {})
+              const std::function<void()> &drawn = {}, const StreamedPicture *picture = nullptr)
 {
     // The scratch file is named for removal should a signal end the program while it
     // exists; the name is forgotten only once the file is gone.
@@ -84,7 +84,9 @@ bool writePdf(QIODevice &file, const QString &path, const QPageSize &pageSize, b
     if (drawn)
         drawn();
     constexpr double kPointsPerMm = 72 / 25.4;
-    return scratch.flush() && amendPdf(scratch.fileName(), file, paperMm * kPointsPerMm);
+    const QSizeF points = paperMm * kPointsPerMm;
+    return scratch.flush() && (picture ? amendPdf(scratch.fileName(), file, points, *picture)
+                                       : amendPdf(scratch.fileName(), file, points));
 }
 
 // "Print to file": the file is written like a saved sheet, whole or not at all, so that a
@@ -96,7 +98,7 @@ bool printsToFile(const QPrinter &printer)
 
 } // namespace
 
-void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
+void writeSheetPdf(const QString &path, const SheetGeometry &g, const RowSource &composed,
                    const SheetProgress &progress)
 {
     const auto tell = [&](int done) {
@@ -104,17 +106,26 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
             progress(done);
     };
     tell(g.frameCount);
+    // The page is drawn around a stand-in image, which qpdf then replaces with the picture
+    // written a band at a time.
+    const StreamedPicture picture{g.canvasDots, composed};
     writeAtomically(path, [&](QIODevice &file) {
         const bool written = writePdf(
             file, path, g.pageSize, g.landscape, g.paperMm, g.dpi, sheetTitle(g.language),
             [&](QPainter &painter, QPdfWriter &writer) {
-                renderSheet(painter, writer, g, composed);
+                renderSheet(painter, writer, g, picturePlaceholder());
             },
-            [&] { tell(g.frameCount + 1); });
+            [&] { tell(g.frameCount + 1); }, &picture);
         // The last moment to stop: nothing is in place yet.
         tell(g.frameCount + 2);
         return written;
     });
+}
+
+void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
+                   const SheetProgress &progress)
+{
+    writeSheetPdf(path, g, rowsOf(composed), progress);
 }
 
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/picture_rows.h"
 #include "sheet/sheet_choices.h"
 #include "sheet/sheet_geometry.h"
 #include "sheet/sheet_picture.h"
@@ -32,6 +33,10 @@ inline int sheetSteps(int frameCount)
 // size and ask viewers and print dialogs not to scale them. `progress` is told of the last
 // two steps.
 void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
+                   const SheetProgress &progress = {});
+// The same with the composed picture (canvasDots in size) made a band of rows at a time and
+// written into the PDF as it comes, never held whole.
+void writeSheetPdf(const QString &path, const SheetGeometry &g, const RowSource &composed,
                    const SheetProgress &progress = {});
 // The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);

@@ -17,21 +17,6 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-RowSource rowsOf(const QImage &picture)
-{
-    return [picture](int y, int count, uchar *out, qsizetype stride) {
-        for (int i = 0; i < count; ++i) {
-            const auto *in = reinterpret_cast<const QRgb *>(picture.constScanLine(y + i));
-            uchar *p = out + i * stride;
-            for (int x = 0; x < picture.width(); ++x, p += 3) {
-                p[0] = uchar(qRed(in[x]));
-                p[1] = uchar(qGreen(in[x]));
-                p[2] = uchar(qBlue(in[x]));
-            }
-        }
-    };
-}
-
 // Written a band at a time (a bitmap from its last band up, the last band short, rows
 // padded at an odd width), a file holds the very bytes the whole picture is saved as.
 TEST(PictureRows, FilesWrittenInBandsHoldTheBytesOfTheWholePicture)
