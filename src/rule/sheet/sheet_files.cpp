@@ -117,6 +117,16 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
     });
 }
 
+void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape,
+                   QSizeF paperMm, int dpi, const QString &title,
+                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw)
+{
+    writeAtomically(path, [&](QIODevice &file) {
+        return writePdf(file, path, pageSize, landscape, paperMm, dpi, title,
+                        [&](QPainter &painter, QPdfWriter &writer) { draw(painter, writer); });
+    });
+}
+
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices)
 {
     checkCalibration(choices);
@@ -130,7 +140,11 @@ void writeCalibrationPdf(const QString &path, const SheetChoices &choices)
 
 void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm)
 {
-    const QByteArray svg = latticeSvg(g, kerfMm);
+    writeSvgFile(path, latticeSvg(g, kerfMm));
+}
+
+void writeSvgFile(const QString &path, const QByteArray &svg)
+{
     writeAtomically(path, [&](QIODevice &file) { return file.write(svg) == svg.size(); });
 }
 
