@@ -1,0 +1,118 @@
+#include "sheet/shape_sheet.h"
+
+#include "sheet/shape_svg.h"
+#include "sheet/sheet_files.h"
+#include "sheet/sheet_render.h"
+#include "sheet/sheet_svg.h"
+#include "sheet/sheet_texts.h"
+
+namespace sheet
+{
+
+namespace
+{
+
+template <typename... Visitors> struct Overloaded : Visitors... {
+    using Visitors::operator()...;
+};
+// Spelt out for compilers without class template argument deduction for aggregates.
+template <typename... Visitors> Overloaded(Visitors...) -> Overloaded<Visitors...>;
+
+struct PaperOf {
+    QPageSize pageSize;
+    bool landscape;
+    QSizeF paperMm;
+    int dpi;
+    Language language;
+};
+
+PaperOf paperOf(const ShapeSheet &sheet)
+{
+    return std::visit(
+        [](const auto &g) {
+            return PaperOf{g.pageSize, g.landscape, g.paperMm, g.dpi, g.language};
+        },
+        sheet);
+}
+
+} // namespace
+
+ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape,
+                            int frameCount, QSize canvasAspect)
+{
+    switch (shape.shape) {
+    case SheetShape::Disc:
+        return layOutDiscSheet(choices, frameCount, shape.periods);
+    case SheetShape::Lamp:
+        return layOutLampSheet(choices, frameCount, shape.innerMm, shape.outerMm, shape.heightMm,
+                               canvasAspect);
+    case SheetShape::Straight:
+        break;
+    }
+    return layOutSheet(choices, frameCount, canvasAspect);
+}
+
+QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet)
+{
+    return std::visit(
+        Overloaded{
+            [&](const SheetGeometry &g) { return composeSheetPicture(frames, g); },
+            [&](const DiscSheetGeometry &g) { return composeDiscSheetPicture(frames, g); },
+            [&](const LampSheetGeometry &g) { return composeLampSheetPicture(frames, g); }},
+        sheet);
+}
+
+void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeSheet &sheet,
+                      const QImage &picture)
+{
+    std::visit(Overloaded{[&](const SheetGeometry &g) { renderSheet(painter, device, g, picture); },
+                          [&](const DiscSheetGeometry &g) {
+                              renderDiscSheet(painter, device, g, picture);
+                          },
+                          [&](const LampSheetGeometry &g) {
+                              renderLampSheet(painter, device, g, picture);
+                          }},
+               sheet);
+}
+
+void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture)
+{
+    const PaperOf paper = paperOf(sheet);
+    writeDrawnPdf(path, paper.pageSize, paper.landscape, paper.paperMm, paper.dpi,
+                  sheetTitle(paper.language), [&](QPainter &painter, QPagedPaintDevice &device) {
+                      renderShapeSheet(painter, device, sheet, picture);
+                  });
+}
+
+QByteArray shapeLatticeSvg(const ShapeSheet &sheet, double kerfMm)
+{
+    return std::visit(
+        Overloaded{[&](const SheetGeometry &g) { return latticeSvg(g, kerfMm); },
+                   [&](const DiscSheetGeometry &g) { return discLatticeSvg(g, kerfMm); },
+                   [&](const LampSheetGeometry &g) { return lampLatticeSvg(g, kerfMm); }},
+        sheet);
+}
+
+void writeShapeLatticeSvg(const QString &path, const ShapeSheet &sheet, double kerfMm)
+{
+    writeSvgFile(path, shapeLatticeSvg(sheet, kerfMm));
+}
+
+QString shapeFiguresLine(const ShapeSheet &sheet)
+{
+    return std::visit(
+        Overloaded{[](const SheetGeometry &g) { return figuresLine(g); },
+                   [](const DiscSheetGeometry &g) {
+                       return discFiguresLine(g.language, g.frameCount, g.periods,
+                                              g.slitDegrees(), g.diameterMm(), g.dpi);
+                   },
+                   [](const LampSheetGeometry &g) {
+                       return lampFiguresLine(g.language, g.frameCount, g.lamp.periods,
+                                              dotsToMm(g.lamp.slitDots, g.dpi),
+                                              g.lamp.innerDiameterMm, g.askedInnerMm, g.outerMm,
+                                              g.dpi);
+                   }},
+        sheet);
+}
+
+} // namespace sheet

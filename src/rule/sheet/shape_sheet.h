@@ -1,0 +1,64 @@
+#pragma once
+
+#include "shapes/disc_rule.h"
+#include "sheet/disc_sheet.h"
+#include "sheet/lamp_sheet.h"
+#include "sheet/sheet_choices.h"
+#include "sheet/sheet_geometry.h"
+#include "sheet/sheet_picture.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+class QPainter;
+class QPagedPaintDevice;
+
+// The print sheet of any shape: the flat sheet slid sideways, the rotating disc or the lamp,
+// behind one set of calls, so that the window, the printer and the command line make each
+// the same way.
+namespace sheet
+{
+
+enum class SheetShape { Straight, Disc, Lamp };
+
+struct ShapeChoices {
+    SheetShape shape = SheetShape::Straight;
+    // The disc's periods round it.
+    int periods = shapes::kDefaultPeriods;
+    // The lamp's cylinders, and its strips' height (none: from the canvas's proportions).
+    double innerMm = 0;
+    double outerMm = 0;
+    std::optional<double> heightMm;
+};
+
+using ShapeSheet = std::variant<SheetGeometry, DiscSheetGeometry, LampSheetGeometry>;
+
+// Lays the sheet out for the choices, or throws SheetRefused with the reason (what() in
+// English, message() in Japanese), as the window shows it before it composes anything. For
+// the straight sheet and the lamp `canvasAspect` gives the picture's proportions; the disc
+// is round.
+ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape,
+                            int frameCount, QSize canvasAspect);
+// The sheet's page 1 picture at the printer's dots: the frames fitted and composed by the
+// shape's rule. Throws std::bad_alloc when there is no memory for it.
+QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet);
+// Both pages onto a paged device (a PDF, a printer, or a preview's), the painter active on
+// it; the device's origin is the paper's corner.
+void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeSheet &sheet,
+                      const QImage &picture);
+// The sheet as a two-page PDF with the paper's exact size (see writeSheetPdf).
+void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture);
+// The lattice as one piece to cut (see latticeSvg, discLatticeSvg, lampLatticeSvg). Throws
+// SheetRefused for a kerf the slits cannot take.
+QByteArray shapeLatticeSvg(const ShapeSheet &sheet, double kerfMm);
+void writeShapeLatticeSvg(const QString &path, const ShapeSheet &sheet, double kerfMm);
+// The sheet's line of figures, as its footer prints it.
+QString shapeFiguresLine(const ShapeSheet &sheet);
+
+} // namespace sheet
