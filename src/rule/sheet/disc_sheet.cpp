@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace sheet
 {
@@ -49,12 +50,39 @@ double largestDiameterMm(const SheetChoices &choices)
                        QStringLiteral("紙が小さすぎて、この設定の絵が入りません。"));
 }
 
+// Degrees clockwise from 12 o'clock, the disc's angles, on a page whose y grows downwards.
+QPointF pointOnCircle(QPointF centre, double radius, double degrees)
+{
+    const double a = degrees * std::numbers::pi / 180;
+    return centre + radius * QPointF(std::sin(a), -std::cos(a));
+}
+
+// An arc from the path's current point at `fromDegrees` on to `toDegrees`, clockwise, as
+// cubic curves of at most 15 degrees. QPainterPath::arcTo places even the arc's ends on its
+// own curves, off the circle by up to 3e-4 of the radius; these ends lie on it exactly and the
+// curves between stay within 1e-8 of the radius.
+void appendArc(QPainterPath &path, QPointF centre, double radius, double fromDegrees,
+               double toDegrees)
+{
+    const int pieces = std::max(1, int(std::ceil((toDegrees - fromDegrees) / 15 - 1e-9)));
+    const double step = (toDegrees - fromDegrees) / pieces * std::numbers::pi / 180;
+    const double handle = 4.0 / 3 * std::tan(step / 4) * radius;
+    const auto tangent = [](double a) { return QPointF(std::cos(a), std::sin(a)); };
+    for (int i = 0; i < pieces; ++i) {
+        const double a = fromDegrees * std::numbers::pi / 180 + i * step, b = a + step;
+        const double bDegrees = i + 1 == pieces ? toDegrees : b * 180 / std::numbers::pi;
+        path.cubicTo(pointOnCircle(centre, radius, a * 180 / std::numbers::pi) + handle * tangent(a),
+                     pointOnCircle(centre, radius, bDegrees) - handle * tangent(b),
+                     pointOnCircle(centre, radius, bDegrees));
+    }
+}
+
 void drawCircle(QPainter &painter, QPointF centre, double radius, double perMm)
 {
     painter.save();
     painter.setPen(QPen(Qt::black, kCircleLineMm * perMm));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(centre, radius, radius);
+    painter.drawPath(circlePath(centre, radius));
     painter.restore();
 }
 
@@ -147,16 +175,21 @@ QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames,
         const FramePicture &frame = frames[size_t(i)];
         return frames::FitFrame(frame.picture, frame.naturalSize, canvas);
     });
-    // Outside the disc is paper, as the preview shows it.
-    const double r = g.radiusDots();
-    for (int y = 0; y < canvas.height(); ++y) {
+    clearOutsideDisc(picture);
+    return picture;
+}
+
+void clearOutsideDisc(QImage &picture)
+{
+    const double cx = picture.width() / 2.0, cy = picture.height() / 2.0;
+    const double r = std::min(cx, cy);
+    for (int y = 0; y < picture.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
-        const double dy = y + 0.5 - r;
-        for (int x = 0; x < canvas.width(); ++x)
-            if (std::hypot(x + 0.5 - r, dy) > r)
+        const double dy = y + 0.5 - cy;
+        for (int x = 0; x < picture.width(); ++x)
+            if (std::hypot(x + 0.5 - cx, dy) > r)
                 row[x] = 0xFFFFFFFFu;
     }
-    return picture;
 }
 
 std::vector<Wedge> discBars(const DiscSheetGeometry &g)
@@ -170,10 +203,17 @@ std::vector<Wedge> discBars(const DiscSheetGeometry &g)
 
 QPainterPath wedgePath(QPointF centre, double radius, const Wedge &wedge)
 {
-    // Qt counts degrees anticlockwise from 3 o'clock; the disc clockwise from 12.
     QPainterPath path(centre);
-    path.arcTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
-               90 - wedge.startDegrees, -wedge.sweepDegrees);
+    path.lineTo(pointOnCircle(centre, radius, wedge.startDegrees));
+    appendArc(path, centre, radius, wedge.startDegrees, wedge.startDegrees + wedge.sweepDegrees);
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath circlePath(QPointF centre, double radius)
+{
+    QPainterPath path(pointOnCircle(centre, radius, 0));
+    appendArc(path, centre, radius, 0, 360);
     path.closeSubpath();
     return path;
 }
@@ -196,13 +236,9 @@ void renderDiscSheet(QPainter &painter, QPagedPaintDevice &device, const DiscShe
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Wedge &bar : discBars(g))
         painter.fillPath(wedgePath(centre, g.radiusDots(), bar), Qt::black);
-    QPainterPath hub;
-    hub.addEllipse(centre, g.hubDots(), g.hubDots());
-    painter.fillPath(hub, Qt::black);
+    painter.fillPath(circlePath(centre, g.hubDots()), Qt::black);
     // The pin hole: white in the hub, crossed by a thin line each way to centre the pin.
-    QPainterPath hole;
-    hole.addEllipse(centre, g.pinHoleDots(), g.pinHoleDots());
-    painter.fillPath(hole, Qt::white);
+    painter.fillPath(circlePath(centre, g.pinHoleDots()), Qt::white);
     painter.save();
     QPen pen(Qt::black, std::max(1.0, 0.1 * perMm));
     pen.setCapStyle(Qt::FlatCap);

@@ -56,6 +56,9 @@ DiscSheetGeometry layOutDiscSheet(const SheetChoices &choices, int frameCount, i
 // rule, one frame at a time; white outside the disc.
 QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames,
                                const DiscSheetGeometry &g);
+// Makes a composed disc (32-bit, its canvas square) white outside the disc, as the preview
+// shows it: the paper round a picture disc is cut off.
+void clearOutsideDisc(QImage &picture);
 
 // A black wedge of the lattice: from `startDegrees` clockwise through `sweepDegrees`,
 // angles clockwise from 12 o'clock.
@@ -66,8 +69,10 @@ struct Wedge {
 // The P black wedges (the bars): sector p N + 1 to (p + 1) N - 1 of each period, so sector
 // g is clear where g mod N = 0, as the disc rule's lattice.
 std::vector<Wedge> discBars(const DiscSheetGeometry &g);
-// A wedge from the centre out to `radius`, in the painter's dots.
+// A wedge from the centre out to `radius`, and a whole circle, in the painter's dots; the
+// ends of their arcs lie exactly on the circle.
 QPainterPath wedgePath(QPointF centre, double radius, const Wedge &wedge);
+QPainterPath circlePath(QPointF centre, double radius);
 
 // Page 1: the picture disc, one picture pixel per dot, a thin circle round it and a cross at
 // its centre. Page 2: the lattice disc as vector wedges, the solid hub of R / 10 with the pin
