@@ -1,10 +1,15 @@
 #include "sheet/shape_sheet.h"
 
+#include "platform/command_error.h"
+#include "sheet/printer_resolution.h"
 #include "sheet/shape_svg.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_render.h"
 #include "sheet/sheet_svg.h"
 #include "sheet/sheet_texts.h"
+
+#include <QPainter>
+#include <QPrinter>
 
 namespace sheet
 {
@@ -113,6 +118,45 @@ QString shapeFiguresLine(const ShapeSheet &sheet)
                                               g.dpi);
                    }},
         sheet);
+}
+
+std::optional<SheetRefused> shapeSheetRefusal(const SheetChoices &choices,
+                                              const ShapeChoices &shape, int frameCount,
+                                              QSize canvasAspect)
+{
+    try {
+        layOutShapeSheet(choices, shape, frameCount, canvasAspect);
+    } catch (const SheetRefused &refused) {
+        return refused;
+    }
+    return std::nullopt;
+}
+
+void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const SheetChoices &choices,
+                      const ShapeChoices &shape, const std::vector<FramePicture> &frames,
+                      QSize canvasAspect)
+{
+    const ShapeSheet sheet = layOutShapeSheet(choices, shape, int(frames.size()), canvasAspect);
+    renderShapeSheet(painter, device, sheet, composeShapeSheetPicture(frames, sheet));
+}
+
+void printShapeSheet(QPrinter &printer, SheetChoices choices, const ShapeChoices &shape,
+                     const std::vector<FramePicture> &frames, QSize canvasAspect)
+{
+    setUpPrinter(printer, choices);
+    choices.dpi = sheetResolution(printer);
+    const ShapeSheet sheet = layOutShapeSheet(choices, shape, int(frames.size()), canvasAspect);
+    const QImage picture = composeShapeSheetPicture(frames, sheet);
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        writeShapeSheetPdf(printer.outputFileName(), sheet, picture);
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw CommandError("printer refused the document");
+    renderShapeSheet(painter, printer, sheet, picture);
+    if (!painter.end())
+        throw CommandError("printing failed");
 }
 
 } // namespace sheet

@@ -18,6 +18,7 @@
 
 class QPainter;
 class QPagedPaintDevice;
+class QPrinter;
 
 // The print sheet of any shape: the flat sheet slid sideways, the rotating disc or the lamp,
 // behind one set of calls, so that the window, the printer and the command line make each
@@ -60,5 +61,20 @@ QByteArray shapeLatticeSvg(const ShapeSheet &sheet, double kerfMm);
 void writeShapeLatticeSvg(const QString &path, const ShapeSheet &sheet, double kerfMm);
 // The sheet's line of figures, as its footer prints it.
 QString shapeFiguresLine(const ShapeSheet &sheet);
+
+// For a window: why the sheet cannot be made as chosen, or nothing when it can.
+std::optional<SheetRefused> shapeSheetRefusal(const SheetChoices &choices,
+                                              const ShapeChoices &shape, int frameCount,
+                                              QSize canvasAspect);
+// Lays out, composes and renders both pages in one, onto a preview's or a printer's device at
+// any resolution. Throws SheetRefused and std::bad_alloc.
+void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const SheetChoices &choices,
+                      const ShapeChoices &shape, const std::vector<FramePicture> &frames,
+                      QSize canvasAspect);
+// Prints on a printer already chosen, at the printer's own resolution, as printSheet does
+// (print to file writes the PDF whole or not at all). Throws SheetRefused, std::bad_alloc,
+// and CommandError when the printer refuses the document.
+void printShapeSheet(QPrinter &printer, SheetChoices choices, const ShapeChoices &shape,
+                     const std::vector<FramePicture> &frames, QSize canvasAspect);
 
 } // namespace sheet

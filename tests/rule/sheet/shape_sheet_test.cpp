@@ -5,6 +5,7 @@
 #include "sheet/shape_sheet.h"
 #include "sheet/sheet_readers.h"
 
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -252,6 +253,32 @@ TEST_F(ShapeSheetPdf, LampStripsReadBackToTheHundredthOfAMillimetre)
         EXPECT_NEAR(outline.height() / kPointsPerMm, picture.height() / kPointsPerMm + 2 * kLampRimMm,
                     0.01);
     }
+}
+
+// What a window calls: the refusal before anything is composed, and printing any shape at the
+// printer's own resolution.
+TEST_F(ShapeSheetPdf, WindowsPrintAnyShapeThroughOneCall)
+{
+    const SheetChoices a4{Paper::A4, false, 1.0, 600, 50.0};
+    const ShapeChoices disc{SheetShape::Disc, 8, 0, 0, {}};
+    const ShapeChoices lamp{SheetShape::Lamp, 24, 60, 70, {}};
+    EXPECT_FALSE(shapeSheetRefusal(a4, disc, 2, QSize(4, 3)));
+    const std::optional<SheetRefused> refused = shapeSheetRefusal(a4, lamp, 2, QSize(4, 3));
+    ASSERT_TRUE(refused);
+    EXPECT_TRUE(refused->message().contains(QStringLiteral("229.9 mm")));
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file(QStringLiteral("printed.pdf")));
+    printer.setResolution(300);
+    printShapeSheet(printer, a4, disc, testFrames(2), QSize(4, 3));
+    const std::vector<pdf_content::Page> pages = pdf_content::readPages(printer.outputFileName());
+    ASSERT_EQ(pages.size(), 2u);
+    // 50 mm at the printer's 300 dpi, not the 600 chosen: 591 dots.
+    ASSERT_EQ(pages[0].pictures.size(), 1u);
+    EXPECT_NEAR(pages[0].pictures[0].width(), 591 * 72.0 / 300, 1e-3);
+    // 8 bars, and the hub and the pin hole.
+    EXPECT_EQ(pages[1].filledPaths.size(), 8u + 2u);
 }
 
 } // namespace
