@@ -71,7 +71,8 @@ void appendArc(QPainterPath &path, QPointF centre, double radius, double fromDeg
     for (int i = 0; i < pieces; ++i) {
         const double a = fromDegrees * std::numbers::pi / 180 + i * step, b = a + step;
         const double bDegrees = i + 1 == pieces ? toDegrees : b * 180 / std::numbers::pi;
-        path.cubicTo(pointOnCircle(centre, radius, a * 180 / std::numbers::pi) + handle * tangent(a),
+        path.cubicTo(pointOnCircle(centre, radius, a * 180 / std::numbers::pi) +
+                         handle * tangent(a),
                      pointOnCircle(centre, radius, bDegrees) - handle * tangent(b),
                      pointOnCircle(centre, radius, bDegrees));
     }
@@ -167,8 +168,7 @@ DiscSheetGeometry layOutDiscSheet(const SheetChoices &choices, int frameCount, i
     return g;
 }
 
-QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames,
-                               const DiscSheetGeometry &g)
+QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g)
 {
     const QSize canvas(g.diameterDots, g.diameterDots);
     QImage picture = shapes::ComposeFittedDisc(canvas, int(frames.size()), g.periods, [&](int i) {

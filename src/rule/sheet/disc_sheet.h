@@ -54,8 +54,7 @@ DiscSheetGeometry layOutDiscSheet(const SheetChoices &choices, int frameCount, i
 
 // The picture disc: every frame fitted onto the square canvas and composed by the disc
 // rule, one frame at a time; white outside the disc.
-QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames,
-                               const DiscSheetGeometry &g);
+QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g);
 // Makes a composed disc (32-bit, its canvas square) white outside the disc, as the preview
 // shows it: the paper round a picture disc is cut off.
 void clearOutsideDisc(QImage &picture);

@@ -84,7 +84,8 @@ void drawSeam(QPainter &painter, double x, double top, double bottom, double per
 // Below the lattice strip's rim on both pages.
 void drawFooterOf(QPainter &painter, const LampSheetGeometry &g, int page)
 {
-    drawFooter(painter, g.dpi, g.paperMm, g.latticeOutlineDots().bottom() + wholeDots(kBorderMm, g.dpi),
+    drawFooter(painter, g.dpi, g.paperMm,
+               g.latticeOutlineDots().bottom() + wholeDots(kBorderMm, g.dpi),
                pageName(page, g.language) + QStringLiteral("　") +
                    lampFiguresLine(g.language, g.frameCount, g.lamp.periods,
                                    dotsToMm(g.lamp.slitDots, g.dpi), g.lamp.innerDiameterMm,
@@ -163,8 +164,7 @@ LampSheetGeometry layOutLampSheet(const SheetChoices &choices, int frameCount, d
     return g;
 }
 
-QImage composeLampSheetPicture(const std::vector<FramePicture> &frames,
-                               const LampSheetGeometry &g)
+QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g)
 {
     return frames::ComposeFittedFrames(int(frames.size()), g.lamp.slitDots, [&](int i) {
         const FramePicture &frame = frames[size_t(i)];
@@ -205,8 +205,8 @@ void renderLampSheet(QPainter &painter, QPagedPaintDevice &device, const LampShe
     painter.setFont(sheetFont(7, perMm));
     painter.translate(tabArea.center());
     painter.rotate(90);
-    painter.drawText(QRectF(-strip.height() / 2, -tab / 2, strip.height(), tab),
-                     Qt::AlignCenter, glueTabLabel(g.language));
+    painter.drawText(QRectF(-strip.height() / 2, -tab / 2, strip.height(), tab), Qt::AlignCenter,
+                     glueTabLabel(g.language));
     painter.restore();
     drawCornerMarks(painter, strip.adjusted(0, 0, tab, 0), perMm);
     drawSeam(painter, strip.right(), strip.top(), strip.bottom(), perMm);

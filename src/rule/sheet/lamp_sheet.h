@@ -68,8 +68,7 @@ LampSheetGeometry layOutLampSheet(const SheetChoices &choices, int frameCount, d
 
 // The picture strip: every frame fitted onto the strip's canvas and composed by the frames
 // rule with the strip's slit, one frame at a time.
-QImage composeLampSheetPicture(const std::vector<FramePicture> &frames,
-                               const LampSheetGeometry &g);
+QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g);
 
 // The lattice strip's slits in millimetres from its seam end, [start, end): the P slits of
 // the strip, and then those that lie whole on the glue tab, which continue the pattern so

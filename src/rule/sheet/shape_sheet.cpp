@@ -42,8 +42,8 @@ PaperOf paperOf(const ShapeSheet &sheet)
 
 } // namespace
 
-ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape,
-                            int frameCount, QSize canvasAspect)
+ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape, int frameCount,
+                            QSize canvasAspect)
 {
     switch (shape.shape) {
     case SheetShape::Disc:
@@ -60,24 +60,21 @@ ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &sha
 QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet)
 {
     return std::visit(
-        Overloaded{
-            [&](const SheetGeometry &g) { return composeSheetPicture(frames, g); },
-            [&](const DiscSheetGeometry &g) { return composeDiscSheetPicture(frames, g); },
-            [&](const LampSheetGeometry &g) { return composeLampSheetPicture(frames, g); }},
+        Overloaded{[&](const SheetGeometry &g) { return composeSheetPicture(frames, g); },
+                   [&](const DiscSheetGeometry &g) { return composeDiscSheetPicture(frames, g); },
+                   [&](const LampSheetGeometry &g) { return composeLampSheetPicture(frames, g); }},
         sheet);
 }
 
 void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeSheet &sheet,
                       const QImage &picture)
 {
-    std::visit(Overloaded{[&](const SheetGeometry &g) { renderSheet(painter, device, g, picture); },
-                          [&](const DiscSheetGeometry &g) {
-                              renderDiscSheet(painter, device, g, picture);
-                          },
-                          [&](const LampSheetGeometry &g) {
-                              renderLampSheet(painter, device, g, picture);
-                          }},
-               sheet);
+    std::visit(
+        Overloaded{
+            [&](const SheetGeometry &g) { renderSheet(painter, device, g, picture); },
+            [&](const DiscSheetGeometry &g) { renderDiscSheet(painter, device, g, picture); },
+            [&](const LampSheetGeometry &g) { renderLampSheet(painter, device, g, picture); }},
+        sheet);
 }
 
 void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture)
@@ -105,19 +102,18 @@ void writeShapeLatticeSvg(const QString &path, const ShapeSheet &sheet, double k
 
 QString shapeFiguresLine(const ShapeSheet &sheet)
 {
-    return std::visit(
-        Overloaded{[](const SheetGeometry &g) { return figuresLine(g); },
-                   [](const DiscSheetGeometry &g) {
-                       return discFiguresLine(g.language, g.frameCount, g.periods,
-                                              g.slitDegrees(), g.diameterMm(), g.dpi);
-                   },
-                   [](const LampSheetGeometry &g) {
-                       return lampFiguresLine(g.language, g.frameCount, g.lamp.periods,
-                                              dotsToMm(g.lamp.slitDots, g.dpi),
-                                              g.lamp.innerDiameterMm, g.askedInnerMm, g.outerMm,
-                                              g.dpi);
-                   }},
-        sheet);
+    return std::visit(Overloaded{[](const SheetGeometry &g) { return figuresLine(g); },
+                                 [](const DiscSheetGeometry &g) {
+                                     return discFiguresLine(g.language, g.frameCount, g.periods,
+                                                            g.slitDegrees(), g.diameterMm(), g.dpi);
+                                 },
+                                 [](const LampSheetGeometry &g) {
+                                     return lampFiguresLine(
+                                         g.language, g.frameCount, g.lamp.periods,
+                                         dotsToMm(g.lamp.slitDots, g.dpi), g.lamp.innerDiameterMm,
+                                         g.askedInnerMm, g.outerMm, g.dpi);
+                                 }},
+                      sheet);
 }
 
 std::optional<SheetRefused> shapeSheetRefusal(const SheetChoices &choices,

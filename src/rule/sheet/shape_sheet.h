@@ -44,8 +44,8 @@ using ShapeSheet = std::variant<SheetGeometry, DiscSheetGeometry, LampSheetGeome
 // English, message() in Japanese), as the window shows it before it composes anything. For
 // the straight sheet and the lamp `canvasAspect` gives the picture's proportions; the disc
 // is round.
-ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape,
-                            int frameCount, QSize canvasAspect);
+ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape, int frameCount,
+                            QSize canvasAspect);
 // The sheet's page 1 picture at the printer's dots: the frames fitted and composed by the
 // shape's rule. Throws std::bad_alloc when there is no memory for it.
 QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet);

@@ -61,9 +61,9 @@ QByteArray crosses(const std::array<QPoint, 4> &centres, int dpi)
     int n = 0;
     for (const QPoint centre : centres) {
         const double x = dotsToMm(centre.x(), dpi), y = dotsToMm(centre.y(), dpi);
-        out += "<path id=\"cross-" + QByteArray::number(++n) + "\" d=\"M " +
-               mm(x - kCrossArmMm) + ' ' + mm(y) + " H " + mm(x + kCrossArmMm) + " M " + mm(x) +
-               ' ' + mm(y - kCrossArmMm) + " V " + mm(y + kCrossArmMm) + "\"/>\n";
+        out += "<path id=\"cross-" + QByteArray::number(++n) + "\" d=\"M " + mm(x - kCrossArmMm) +
+               ' ' + mm(y) + " H " + mm(x + kCrossArmMm) + " M " + mm(x) + ' ' +
+               mm(y - kCrossArmMm) + " V " + mm(y + kCrossArmMm) + "\"/>\n";
     }
     return out;
 }
@@ -75,8 +75,7 @@ QByteArray point(QPointF p)
 
 // A wedge slit from `a0` to `a1` (radians clockwise from 12 o'clock) between two radii, its
 // straight edges moved in by `inset` parallel to themselves and its arcs by as much.
-QByteArray wedgeSlit(QPointF centre, double a0, double a1, double inner, double outer,
-                     double inset)
+QByteArray wedgeSlit(QPointF centre, double a0, double a1, double inner, double outer, double inset)
 {
     // On an edge at angle a moved `side` x inset across it: where it meets radius r.
     const auto corner = [&](double a, double side, double r) {
@@ -93,11 +92,10 @@ QByteArray wedgeSlit(QPointF centre, double a0, double a1, double inner, double 
 
 SheetRefused badKerf(double limitMm)
 {
-    return SheetRefused(
-        "the kerf must be at least 0 and narrower than the slit (" +
-            mmText(limitMm).toStdString() + " mm)",
-        QStringLiteral("切り幅は 0 以上、スリット（%1 mm）より狭くしてください。")
-            .arg(mmText(limitMm)));
+    return SheetRefused("the kerf must be at least 0 and narrower than the slit (" +
+                            mmText(limitMm).toStdString() + " mm)",
+                        QStringLiteral("切り幅は 0 以上、スリット（%1 mm）より狭くしてください。")
+                            .arg(mmText(limitMm)));
 }
 
 } // namespace
@@ -125,8 +123,8 @@ QByteArray discLatticeSvg(const DiscSheetGeometry &g, double kerfMm)
     const QPointF c = g.centreDots() / dotsPerMm(g.dpi);
 
     QByteArray svg = opening(g.paperMm, g.language,
-                             discFiguresLine(g.language, g.frameCount, g.periods,
-                                             g.slitDegrees(), g.diameterMm(), g.dpi));
+                             discFiguresLine(g.language, g.frameCount, g.periods, g.slitDegrees(),
+                                             g.diameterMm(), g.dpi));
     svg += layer("cut", "#ff0000", kCutLineMm);
     svg += circle("outline", c, g.diameterMm() / 2 + half);
     // The clear sectors: g = p N, so each period's slit starts at p N alpha.
@@ -162,15 +160,16 @@ QByteArray lampLatticeSvg(const LampSheetGeometry &g, double kerfMm)
     int onStrip = 0, onTab = 0;
     for (const auto &[start, end] : lampLatticeSlitsMm(g)) {
         const bool tab = start >= g.lamp.latticeLengthMm;
-        const QByteArray id = (tab ? "tab-slit-" : "slit-") + QByteArray::number(tab ? ++onTab : ++onStrip);
+        const QByteArray id =
+            (tab ? "tab-slit-" : "slit-") + QByteArray::number(tab ? ++onTab : ++onStrip);
         svg += rect(id, QRectF(strip.x() + start + half, strip.y() + half, end - start - kerfMm,
                                strip.height() - kerfMm));
     }
     svg += "</g>\n";
     svg += layer("marks", "#0000ff", kMarkLineMm);
     const double seam = strip.right();
-    svg += "<path id=\"seam\" d=\"M " + mm(seam) + ' ' + mm(outline.top() - kSeamTickMm) +
-           " V " + mm(outline.bottom() + kSeamTickMm) + "\"/>\n";
+    svg += "<path id=\"seam\" d=\"M " + mm(seam) + ' ' + mm(outline.top() - kSeamTickMm) + " V " +
+           mm(outline.bottom() + kSeamTickMm) + "\"/>\n";
     svg += "</g>\n</svg>\n";
     return svg;
 }

@@ -117,8 +117,8 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
     });
 }
 
-void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape,
-                   QSizeF paperMm, int dpi, const QString &title,
+void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
+                   int dpi, const QString &title,
                    const std::function<void(QPainter &, QPagedPaintDevice &)> &draw)
 {
     writeAtomically(path, [&](QIODevice &file) {

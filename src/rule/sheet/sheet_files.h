@@ -37,8 +37,8 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
                    const SheetProgress &progress = {});
 // Any sheet's pages as a PDF like writeSheetPdf's: `draw` paints them onto a whole-page
 // device at `dpi` with the painter active on it.
-void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape,
-                   QSizeF paperMm, int dpi, const QString &title,
+void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
+                   int dpi, const QString &title,
                    const std::function<void(QPainter &, QPagedPaintDevice &)> &draw);
 // The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);

@@ -58,8 +58,7 @@ void drawMarks(QPainter &painter, const SheetGeometry &g, int page)
         drawCross(painter, centre, perMm);
     const QRect border = g.borderDots();
     drawFooter(painter, g.dpi, g.paperMm, border.y() + border.height(),
-               pageName(page, g.language) + QStringLiteral("　") + figuresLine(g),
-               g.language);
+               pageName(page, g.language) + QStringLiteral("　") + figuresLine(g), g.language);
 }
 
 // The border as one closed thin line, centred on the border's edges.

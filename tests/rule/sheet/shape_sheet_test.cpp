@@ -62,8 +62,9 @@ struct DiscCase {
 TEST_F(ShapeSheetPdf, DiscLatticeWedgesHubAndRadiusReadBack)
 {
     SheetChoices whole{Paper::Letter, true, 1.0, 300, std::nullopt};
-    for (const DiscCase &c : {DiscCase{{Paper::A4, false, 1.0, 300, 60.0}, 3, 6},
-                              DiscCase{whole, 5, 24}, DiscCase{{Paper::A4, false, 1.0, 360, 80.3}, 8, 45}}) {
+    for (const DiscCase &c :
+         {DiscCase{{Paper::A4, false, 1.0, 300, 60.0}, 3, 6}, DiscCase{whole, 5, 24},
+          DiscCase{{Paper::A4, false, 1.0, 360, 80.3}, 8, 45}}) {
         SCOPED_TRACE(testing::Message() << c.frames << " frames, " << c.periods << " periods");
         const DiscSheetGeometry g = layOutDiscSheet(c.choices, c.frames, c.periods);
         const QString pdf = file(QStringLiteral("disc.pdf"));
@@ -189,11 +190,12 @@ TEST_F(ShapeSheetPdf, LampStripsReadBackToTheHundredthOfAMillimetre)
     };
     // 300 dpi, s = 12 dots: pi 60 300 / 25.4 / 36 = 61.84; 62 x 36 = 2232 dots.
     // 600 dpi, s = 12 dots: pi 80 600 / 25.4 / 60 = 98.95; 99 x 60 = 5940 dots.
-    for (const Case &c : {Case{{Paper::A4, true, 1.0, 300, std::nullopt}, 3, 60, 70, {}, 62, 188.976, 60.2},
-                          Case{{Paper::A3, true, 0.5, 600, std::nullopt}, 5, 80, 95, 50.0, 99, 251.46, 80.0}}) {
+    for (const Case &c :
+         {Case{{Paper::A4, true, 1.0, 300, std::nullopt}, 3, 60, 70, {}, 62, 188.976, 60.2},
+          Case{{Paper::A3, true, 0.5, 600, std::nullopt}, 5, 80, 95, 50.0, 99, 251.46, 80.0}}) {
         SCOPED_TRACE(testing::Message() << c.inner << " / " << c.outer << " mm");
-        const LampSheetGeometry g = layOutLampSheet(c.choices, c.frames, c.inner, c.outer,
-                                                    c.height, QSize(640, 480));
+        const LampSheetGeometry g =
+            layOutLampSheet(c.choices, c.frames, c.inner, c.outer, c.height, QSize(640, 480));
         EXPECT_EQ(g.lamp.periods, c.periods);
         EXPECT_NEAR(std::round(g.lamp.innerDiameterMm * 10) / 10, c.innerShown, 1e-9);
         const QString pdf = file(QStringLiteral("lamp.pdf"));
@@ -207,10 +209,10 @@ TEST_F(ShapeSheetPdf, LampStripsReadBackToTheHundredthOfAMillimetre)
         EXPECT_NEAR(picture.width() / kPointsPerMm, c.stripMm, 0.01);
         const double height = c.height.value_or(c.stripMm * 480 / 640);
         EXPECT_NEAR(picture.height() / kPointsPerMm, height, 25.4 / g.dpi);
-        const auto tab = std::find_if(pages[0].filled.begin(), pages[0].filled.end(),
-                                      [&](const QRectF &r) {
-                                          return std::abs(r.left() - picture.right()) < 1e-3;
-                                      });
+        const auto tab =
+            std::find_if(pages[0].filled.begin(), pages[0].filled.end(), [&](const QRectF &r) {
+                return std::abs(r.left() - picture.right()) < 1e-3;
+            });
         ASSERT_NE(tab, pages[0].filled.end());
         EXPECT_NEAR(tab->width() / kPointsPerMm, kGlueTabMm, 0.01);
         EXPECT_NEAR(tab->height(), picture.height(), 1e-3);
@@ -238,11 +240,10 @@ TEST_F(ShapeSheetPdf, LampStripsReadBackToTheHundredthOfAMillimetre)
         }
         EXPECT_EQ(slits, c.periods);
         // The seam's line where the strip comes round again, pi D_out from its start.
-        const auto seam = std::find_if(pages[1].strokes.begin(), pages[1].strokes.end(),
-                                       [&](const pdf_content::Segment &s) {
-                                           return s.from.x() == s.to.x() &&
-                                                  s.to.y() <= picture.top() + 1e-3;
-                                       });
+        const auto seam = std::find_if(
+            pages[1].strokes.begin(), pages[1].strokes.end(), [&](const pdf_content::Segment &s) {
+                return s.from.x() == s.to.x() && s.to.y() <= picture.top() + 1e-3;
+            });
         ASSERT_NE(seam, pages[1].strokes.end());
         EXPECT_NEAR((seam->from.x() - left) / kPointsPerMm, length, 0.01);
         // The outline to cut: the strip, its tab and a rim above and below.
@@ -250,8 +251,8 @@ TEST_F(ShapeSheetPdf, LampStripsReadBackToTheHundredthOfAMillimetre)
         const QRectF outline = pages[1].strokedRects[0];
         EXPECT_NEAR(outline.left(), left, 1e-3);
         EXPECT_NEAR(outline.width() / kPointsPerMm, length + kGlueTabMm, 0.01);
-        EXPECT_NEAR(outline.height() / kPointsPerMm, picture.height() / kPointsPerMm + 2 * kLampRimMm,
-                    0.01);
+        EXPECT_NEAR(outline.height() / kPointsPerMm,
+                    picture.height() / kPointsPerMm + 2 * kLampRimMm, 0.01);
     }
 }
 

@@ -118,8 +118,8 @@ TEST(ShapeSvg, DiscSlitsAreClosedWedgesMovedInByHalfTheKerf)
 
 TEST(ShapeSvg, LampStripIsOnePieceOfPClosedSlitsAndAGlueTab)
 {
-    const LampSheetGeometry g =
-        layOutLampSheet({Paper::A4, true, 1.0, 300, std::nullopt}, 3, 60, 70, 40.0, QSize(640, 480));
+    const LampSheetGeometry g = layOutLampSheet({Paper::A4, true, 1.0, 300, std::nullopt}, 3, 60,
+                                                70, 40.0, QSize(640, 480));
     const double length = std::numbers::pi * 70, period = length / 62, slit = period / 3;
     for (const double kerf : {0.0, 0.1}) {
         SCOPED_TRACE(testing::Message() << "kerf " << kerf);
@@ -169,7 +169,8 @@ TEST(ShapeSheetRefusal, ToldWithWhatWouldFit)
     // A lattice short enough, with a picture strip of whole periods that comes out longer:
     // pi 57.5 mm is 7.51 periods of 8 x 71 dots, so 8 periods, 192.36 mm.
     EXPECT_EQ(refusal([&] {
-                  layOutLampSheet({Paper::A4, false, 3.0, 600, std::nullopt}, 8, 57.5, 57.6, {}, QSize(4, 3));
+                  layOutLampSheet({Paper::A4, false, 3.0, 600, std::nullopt}, 8, 57.5, 57.6, {},
+                                  QSize(4, 3));
               }).substr(0, 28),
               "the lamp's strip is 202.4 mm");
     EXPECT_EQ(refusal([&] { layOutLampSheet(a4, 3, 60, 60, {}, QSize(4, 3)); }),
