@@ -1,6 +1,5 @@
 #include "sheet/disc_sheet.h"
 
-#include "frames/frames_rule.h"
 #include "shapes/disc_rule.h"
 #include "sheet/sheet_marks.h"
 #include "sheet/sheet_render.h"
@@ -168,12 +167,16 @@ DiscSheetGeometry layOutDiscSheet(const SheetChoices &choices, int frameCount, i
     return g;
 }
 
-QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g)
+QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g,
+                               const sources::Preparation &preparation,
+                               const std::function<void(int)> &beforeFrame)
 {
     const QSize canvas(g.diameterDots, g.diameterDots);
     QImage picture = shapes::ComposeFittedDisc(canvas, int(frames.size()), g.periods, [&](int i) {
+        if (beforeFrame)
+            beforeFrame(i);
         const FramePicture &frame = frames[size_t(i)];
-        return frames::FitFrame(frame.picture, frame.naturalSize, canvas);
+        return sources::PrepareFrame(frame.picture, frame.naturalSize, canvas, preparation);
     });
     clearOutsideDisc(picture);
     return picture;
@@ -222,37 +225,48 @@ QPainterPath circlePath(QPointF centre, double radius)
     return path;
 }
 
-void renderDiscSheet(QPainter &painter, QPagedPaintDevice &device, const DiscSheetGeometry &g,
-                     const QImage &picture)
+void renderDiscSheetPage(QPainter &painter, const DiscSheetGeometry &g, int page,
+                         const QImage &picture)
 {
     painter.save();
-    useDots(painter, g.dpi);
     const double perMm = dotsPerMm(g.dpi);
     const QPointF centre = g.centreDots();
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(g.pictureDots()), picture);
-    drawCircle(painter, centre, g.radiusDots(), perMm);
-    drawCross(painter, centre, perMm);
-    drawMarks(painter, g, 1);
-
-    device.newPage();
+    if (page == 1) {
+        painter.drawImage(QRectF(g.pictureDots()), picture);
+        drawCircle(painter, centre, g.radiusDots(), perMm);
+        drawCross(painter, centre, perMm);
+        drawMarks(painter, g, 1);
+        painter.restore();
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Wedge &bar : discBars(g))
         painter.fillPath(wedgePath(centre, g.radiusDots(), bar), Qt::black);
     painter.fillPath(circlePath(centre, g.hubDots()), Qt::black);
     // The pin hole: white in the hub, crossed by a thin line each way to centre the pin.
     painter.fillPath(circlePath(centre, g.pinHoleDots()), Qt::white);
-    painter.save();
     QPen pen(Qt::black, std::max(1.0, 0.1 * perMm));
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     const double arm = g.pinHoleDots();
     painter.drawLine(centre - QPointF(arm, 0), centre + QPointF(arm, 0));
     painter.drawLine(centre - QPointF(0, arm), centre + QPointF(0, arm));
-    painter.restore();
     drawCircle(painter, centre, g.radiusDots(), perMm);
     drawMarks(painter, g, 2);
+    painter.restore();
+}
+
+void renderDiscSheet(QPainter &painter, QPagedPaintDevice &device, const DiscSheetGeometry &g,
+                     const QImage &picture)
+{
+    painter.save();
+    useDots(painter, g.dpi);
+    // Stored as it is, one pixel to a dot, as the straight sheet's picture.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    renderDiscSheetPage(painter, g, 1, picture);
+    device.newPage();
+    renderDiscSheetPage(painter, g, 2, picture);
     painter.restore();
 }
 

@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -52,9 +53,12 @@ struct DiscSheetGeometry {
 // does not fit the paper (naming the largest that does).
 DiscSheetGeometry layOutDiscSheet(const SheetChoices &choices, int frameCount, int periods);
 
-// The picture disc: every frame fitted onto the square canvas and composed by the disc
-// rule, one frame at a time; white outside the disc.
-QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g);
+// The picture disc: every frame fitted onto the square canvas and prepared as asked, then
+// composed by the disc rule, one frame at a time; white outside the disc. `beforeFrame` is
+// called as composeSheetPicture calls it.
+QImage composeDiscSheetPicture(const std::vector<FramePicture> &frames, const DiscSheetGeometry &g,
+                               const sources::Preparation &preparation = {},
+                               const std::function<void(int)> &beforeFrame = {});
 // Makes a composed disc (32-bit, its canvas square) white outside the disc, as the preview
 // shows it: the paper round a picture disc is cut off.
 void clearOutsideDisc(QImage &picture);
@@ -79,5 +83,9 @@ QPainterPath circlePath(QPointF centre, double radius);
 // crosses and the footer of the straight sheet. The painter is active on `device`.
 void renderDiscSheet(QPainter &painter, QPagedPaintDevice &device, const DiscSheetGeometry &g,
                      const QImage &picture);
+// One page (1 or 2) as renderDiscSheet draws it, the painter in dots from the paper's corner;
+// page 1 draws `picture` over the disc's square at whatever size it has.
+void renderDiscSheetPage(QPainter &painter, const DiscSheetGeometry &g, int page,
+                         const QImage &picture);
 
 } // namespace sheet

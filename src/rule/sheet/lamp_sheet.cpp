@@ -93,6 +93,37 @@ void drawFooterOf(QPainter &painter, const LampSheetGeometry &g, int page)
                g.language);
 }
 
+// Page 2: the bars, the outline to cut along and the seam's line.
+void drawLatticeStrip(QPainter &painter, const LampSheetGeometry &g)
+{
+    const double perMm = dotsPerMm(g.dpi);
+    const double tab = kGlueTabMm * perMm;
+    const QRectF lattice = g.latticeDots();
+    const double end = lattice.width() + tab;
+    double from = 0;
+    const auto bar = [&](double start, double stop) {
+        if (stop > start)
+            painter.fillRect(
+                QRectF(lattice.x() + start, lattice.y(), stop - start, lattice.height()),
+                Qt::black);
+    };
+    for (const auto &[start, stop] : lampLatticeSlitsMm(g)) {
+        bar(from, start * perMm);
+        from = stop * perMm;
+    }
+    bar(from, end);
+    painter.setPen(thinPen(perMm));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF outline = g.latticeOutlineDots();
+    painter.drawRect(outline);
+    const double seam = lattice.x() + lattice.width();
+    painter.drawLine(QPointF(seam, outline.top() - kSeamTickMm * perMm),
+                     QPointF(seam, lattice.top()));
+    painter.drawLine(QPointF(seam, lattice.bottom()),
+                     QPointF(seam, outline.bottom() + kSeamTickMm * perMm));
+    drawFooterOf(painter, g, 2);
+}
+
 } // namespace
 
 QRectF LampSheetGeometry::latticeDots() const
@@ -164,11 +195,15 @@ LampSheetGeometry layOutLampSheet(const SheetChoices &choices, int frameCount, d
     return g;
 }
 
-QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g)
+QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g,
+                               const sources::Preparation &preparation,
+                               const std::function<void(int)> &beforeFrame)
 {
     return frames::ComposeFittedFrames(int(frames.size()), g.lamp.slitDots, [&](int i) {
+        if (beforeFrame)
+            beforeFrame(i);
         const FramePicture &frame = frames[size_t(i)];
-        return frames::FitFrame(frame.picture, frame.naturalSize, g.canvasDots());
+        return sources::PrepareFrame(frame.picture, frame.naturalSize, g.canvasDots(), preparation);
     });
 }
 
@@ -183,16 +218,17 @@ std::vector<std::pair<double, double>> lampLatticeSlitsMm(const LampSheetGeometr
     return slits;
 }
 
-void renderLampSheet(QPainter &painter, QPagedPaintDevice &device, const LampSheetGeometry &g,
-                     const QImage &picture)
+void renderLampSheetPage(QPainter &painter, const LampSheetGeometry &g, int page,
+                         const QImage &picture)
 {
     painter.save();
-    useDots(painter, g.dpi);
     const double perMm = dotsPerMm(g.dpi);
     const double tab = kGlueTabMm * perMm;
-
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (page == 2) {
+        drawLatticeStrip(painter, g);
+        painter.restore();
+        return;
+    }
     const QRectF strip(g.pictureDots());
     painter.drawImage(strip, picture);
     const QRectF tabArea(strip.right(), strip.top(), tab, strip.height());
@@ -211,32 +247,20 @@ void renderLampSheet(QPainter &painter, QPagedPaintDevice &device, const LampShe
     drawCornerMarks(painter, strip.adjusted(0, 0, tab, 0), perMm);
     drawSeam(painter, strip.right(), strip.top(), strip.bottom(), perMm);
     drawFooterOf(painter, g, 1);
+    painter.restore();
+}
 
+void renderLampSheet(QPainter &painter, QPagedPaintDevice &device, const LampSheetGeometry &g,
+                     const QImage &picture)
+{
+    painter.save();
+    useDots(painter, g.dpi);
+    // Stored as it is, one pixel to a dot, as the straight sheet's picture.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    renderLampSheetPage(painter, g, 1, picture);
     device.newPage();
-    const QRectF lattice = g.latticeDots();
-    const double end = lattice.width() + tab;
-    double from = 0;
-    const auto bar = [&](double start, double stop) {
-        if (stop > start)
-            painter.fillRect(
-                QRectF(lattice.x() + start, lattice.y(), stop - start, lattice.height()),
-                Qt::black);
-    };
-    for (const auto &[start, stop] : lampLatticeSlitsMm(g)) {
-        bar(from, start * perMm);
-        from = stop * perMm;
-    }
-    bar(from, end);
-    painter.setPen(thinPen(perMm));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF outline = g.latticeOutlineDots();
-    painter.drawRect(outline);
-    const double seam = lattice.x() + lattice.width();
-    painter.drawLine(QPointF(seam, outline.top() - kSeamTickMm * perMm),
-                     QPointF(seam, lattice.top()));
-    painter.drawLine(QPointF(seam, lattice.bottom()),
-                     QPointF(seam, outline.bottom() + kSeamTickMm * perMm));
-    drawFooterOf(painter, g, 2);
+    renderLampSheetPage(painter, g, 2, picture);
     painter.restore();
 }
 

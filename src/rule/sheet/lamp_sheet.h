@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRectF>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -66,9 +67,12 @@ LampSheetGeometry layOutLampSheet(const SheetChoices &choices, int frameCount, d
                                   double outerMm, std::optional<double> heightMm,
                                   QSize canvasAspect);
 
-// The picture strip: every frame fitted onto the strip's canvas and composed by the frames
-// rule with the strip's slit, one frame at a time.
-QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g);
+// The picture strip: every frame fitted onto the strip's canvas and prepared as asked, then
+// composed by the frames rule with the strip's slit, one frame at a time. `beforeFrame` is
+// called as composeSheetPicture calls it.
+QImage composeLampSheetPicture(const std::vector<FramePicture> &frames, const LampSheetGeometry &g,
+                               const sources::Preparation &preparation = {},
+                               const std::function<void(int)> &beforeFrame = {});
 
 // The lattice strip's slits in millimetres from its seam end, [start, end): the P slits of
 // the strip, and then those that lie whole on the glue tab, which continue the pattern so
@@ -81,5 +85,9 @@ std::vector<std::pair<double, double>> lampLatticeSlitsMm(const LampSheetGeometr
 // the seam's line. Both carry the footer of the straight sheet.
 void renderLampSheet(QPainter &painter, QPagedPaintDevice &device, const LampSheetGeometry &g,
                      const QImage &picture);
+// One page (1 or 2) as renderLampSheet draws it, the painter in dots from the paper's corner;
+// page 1 draws `picture` over the strip at whatever size it has.
+void renderLampSheetPage(QPainter &painter, const LampSheetGeometry &g, int page,
+                         const QImage &picture);
 
 } // namespace sheet

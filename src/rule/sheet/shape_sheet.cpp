@@ -29,13 +29,14 @@ struct PaperOf {
     QSizeF paperMm;
     int dpi;
     Language language;
+    int frameCount;
 };
 
 PaperOf paperOf(const ShapeSheet &sheet)
 {
     return std::visit(
         [](const auto &g) {
-            return PaperOf{g.pageSize, g.landscape, g.paperMm, g.dpi, g.language};
+            return PaperOf{g.pageSize, g.landscape, g.paperMm, g.dpi, g.language, g.frameCount};
         },
         sheet);
 }
@@ -57,12 +58,20 @@ ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &sha
     return layOutSheet(choices, frameCount, canvasAspect);
 }
 
-QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet)
+QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet,
+                                const sources::Preparation &preparation,
+                                const std::function<void(int)> &beforeFrame)
 {
     return std::visit(
-        Overloaded{[&](const SheetGeometry &g) { return composeSheetPicture(frames, g); },
-                   [&](const DiscSheetGeometry &g) { return composeDiscSheetPicture(frames, g); },
-                   [&](const LampSheetGeometry &g) { return composeLampSheetPicture(frames, g); }},
+        Overloaded{[&](const SheetGeometry &g) {
+                       return composeSheetPicture(frames, g, preparation, beforeFrame);
+                   },
+                   [&](const DiscSheetGeometry &g) {
+                       return composeDiscSheetPicture(frames, g, preparation, beforeFrame);
+                   },
+                   [&](const LampSheetGeometry &g) {
+                       return composeLampSheetPicture(frames, g, preparation, beforeFrame);
+                   }},
         sheet);
 }
 
@@ -77,13 +86,31 @@ void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeS
         sheet);
 }
 
-void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture)
+void renderShapeSheetPage(QPainter &painter, const ShapeSheet &sheet, int page,
+                          const QImage &picture)
 {
+    std::visit(
+        Overloaded{
+            [&](const SheetGeometry &g) { renderSheetPage(painter, g, page, picture); },
+            [&](const DiscSheetGeometry &g) { renderDiscSheetPage(painter, g, page, picture); },
+            [&](const LampSheetGeometry &g) { renderLampSheetPage(painter, g, page, picture); }},
+        sheet);
+}
+
+void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture,
+                        const SheetProgress &progress)
+{
+    if (const auto *g = std::get_if<SheetGeometry>(&sheet)) {
+        writeSheetPdf(path, *g, picture, progress);
+        return;
+    }
     const PaperOf paper = paperOf(sheet);
-    writeDrawnPdf(path, paper.pageSize, paper.landscape, paper.paperMm, paper.dpi,
-                  sheetTitle(paper.language), [&](QPainter &painter, QPagedPaintDevice &device) {
-                      renderShapeSheet(painter, device, sheet, picture);
-                  });
+    writeDrawnPdf(
+        path, paper.pageSize, paper.landscape, paper.paperMm, paper.dpi, sheetTitle(paper.language),
+        [&](QPainter &painter, QPagedPaintDevice &device) {
+            renderShapeSheet(painter, device, sheet, picture);
+        },
+        paper.frameCount, progress);
 }
 
 QByteArray shapeLatticeSvg(const ShapeSheet &sheet, double kerfMm)
@@ -137,20 +164,35 @@ void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const SheetC
 }
 
 void printShapeSheet(QPrinter &printer, SheetChoices choices, const ShapeChoices &shape,
-                     const std::vector<FramePicture> &frames, QSize canvasAspect)
+                     const std::vector<FramePicture> &frames, QSize canvasAspect,
+                     const sources::Preparation &preparation, const SheetProgress &progress)
 {
     setUpPrinter(printer, choices);
     choices.dpi = sheetResolution(printer);
     const ShapeSheet sheet = layOutShapeSheet(choices, shape, int(frames.size()), canvasAspect);
-    const QImage picture = composeShapeSheetPicture(frames, sheet);
+    const QImage picture = composeShapeSheetPicture(frames, sheet, preparation, progress);
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        writeShapeSheetPdf(printer.outputFileName(), sheet, picture);
+        writeShapeSheetPdf(printer.outputFileName(), sheet, picture, progress);
         return;
     }
+    const auto tell = [&](int done) {
+        if (progress)
+            progress(done);
+    };
+    const int frameCount = int(frames.size());
+    tell(frameCount);
     QPainter painter;
     if (!painter.begin(&printer))
         throw CommandError("printer refused the document");
     renderShapeSheet(painter, printer, sheet, picture);
+    try {
+        tell(frameCount + 1);
+        tell(frameCount + 2);
+    } catch (...) {
+        // Stopped before the job was handed over: the printer gets nothing.
+        printer.abort();
+        throw;
+    }
     if (!painter.end())
         throw CommandError("printing failed");
 }

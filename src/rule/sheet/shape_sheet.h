@@ -4,6 +4,7 @@
 #include "sheet/disc_sheet.h"
 #include "sheet/lamp_sheet.h"
 #include "sheet/sheet_choices.h"
+#include "sheet/sheet_files.h"
 #include "sheet/sheet_geometry.h"
 #include "sheet/sheet_picture.h"
 
@@ -12,6 +13,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -46,15 +48,24 @@ using ShapeSheet = std::variant<SheetGeometry, DiscSheetGeometry, LampSheetGeome
 // is round.
 ShapeSheet layOutShapeSheet(const SheetChoices &choices, const ShapeChoices &shape, int frameCount,
                             QSize canvasAspect);
-// The sheet's page 1 picture at the printer's dots: the frames fitted and composed by the
-// shape's rule. Throws std::bad_alloc when there is no memory for it.
-QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet);
-// Both pages onto a paged device (a PDF, a printer, or a preview's), the painter active on
-// it; the device's origin is the paper's corner.
+// The sheet's page 1 picture at the printer's dots: the frames fitted, prepared as asked and
+// composed by the shape's rule; `beforeFrame` is called as composeSheetPicture calls it.
+// Throws std::bad_alloc when there is no memory for it.
+QImage composeShapeSheetPicture(const std::vector<FramePicture> &frames, const ShapeSheet &sheet,
+                                const sources::Preparation &preparation = {},
+                                const std::function<void(int)> &beforeFrame = {});
+// Both pages onto a paged device (a PDF, a printer), the painter active on it; the device's
+// origin is the paper's corner.
 void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeSheet &sheet,
                       const QImage &picture);
-// The sheet as a two-page PDF with the paper's exact size (see writeSheetPdf).
-void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture);
+// One page (1 or 2), the painter in dots from the paper's corner, as a page preview draws it:
+// page 1 draws `picture` over the picture's area at whatever size it has.
+void renderShapeSheetPage(QPainter &painter, const ShapeSheet &sheet, int page,
+                          const QImage &picture);
+// The sheet as a two-page PDF with the paper's exact size (see writeSheetPdf), `progress`
+// told of the last two steps.
+void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture,
+                        const SheetProgress &progress = {});
 // The lattice as one piece to cut (see latticeSvg, discLatticeSvg, lampLatticeSvg). Throws
 // SheetRefused for a kerf the slits cannot take.
 QByteArray shapeLatticeSvg(const ShapeSheet &sheet, double kerfMm);
@@ -72,9 +83,12 @@ void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const SheetC
                       const ShapeChoices &shape, const std::vector<FramePicture> &frames,
                       QSize canvasAspect);
 // Prints on a printer already chosen, at the printer's own resolution, as printSheet does
-// (print to file writes the PDF whole or not at all). Throws SheetRefused, std::bad_alloc,
-// and CommandError when the printer refuses the document.
+// (print to file writes the PDF whole or not at all; a cancel thrown by `progress` drops the
+// job). Throws SheetRefused, std::bad_alloc, and CommandError when the printer refuses the
+// document.
 void printShapeSheet(QPrinter &printer, SheetChoices choices, const ShapeChoices &shape,
-                     const std::vector<FramePicture> &frames, QSize canvasAspect);
+                     const std::vector<FramePicture> &frames, QSize canvasAspect,
+                     const sources::Preparation &preparation = {},
+                     const SheetProgress &progress = {});
 
 } // namespace sheet

@@ -119,11 +119,22 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
 
 void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
                    int dpi, const QString &title,
-                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw)
+                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw, int frameCount,
+                   const SheetProgress &progress)
 {
+    const auto tell = [&](int done) {
+        if (progress)
+            progress(done);
+    };
+    tell(frameCount);
     writeAtomically(path, [&](QIODevice &file) {
-        return writePdf(file, path, pageSize, landscape, paperMm, dpi, title,
-                        [&](QPainter &painter, QPdfWriter &writer) { draw(painter, writer); });
+        const bool written = writePdf(
+            file, path, pageSize, landscape, paperMm, dpi, title,
+            [&](QPainter &painter, QPdfWriter &writer) { draw(painter, writer); },
+            [&] { tell(frameCount + 1); });
+        // The last moment to stop: nothing is in place yet.
+        tell(frameCount + 2);
+        return written;
     });
 }
 

@@ -36,10 +36,12 @@ inline int sheetSteps(int frameCount)
 void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &composed,
                    const SheetProgress &progress = {});
 // Any sheet's pages as a PDF like writeSheetPdf's: `draw` paints them onto a whole-page
-// device at `dpi` with the painter active on it.
+// device at `dpi` with the painter active on it. `progress` is told of the last two steps
+// of a sheet of `frameCount` frames.
 void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
                    int dpi, const QString &title,
-                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw);
+                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw,
+                   int frameCount = 0, const SheetProgress &progress = {});
 // The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);
 

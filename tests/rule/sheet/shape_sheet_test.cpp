@@ -5,6 +5,7 @@
 #include "sheet/shape_sheet.h"
 #include "sheet/sheet_readers.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -280,6 +281,37 @@ TEST_F(ShapeSheetPdf, WindowsPrintAnyShapeThroughOneCall)
     EXPECT_NEAR(pages[0].pictures[0].width(), 591 * 72.0 / 300, 1e-3);
     // 8 bars, and the hub and the pin hole.
     EXPECT_EQ(pages[1].filledPaths.size(), 8u + 2u);
+
+    // A page preview: page 2 drawn at a tenth of the dots. With 8 periods of 2 frames a slit
+    // is 22.5 degrees: clear at 11.25, black at 33.75 and in the hub.
+    const DiscSheetGeometry g = layOutDiscSheet(a4, 2, 8);
+    QImage preview((g.paperMm * dotsPerMm(g.dpi) / 10).toSize(), QImage::Format_RGB32);
+    preview.fill(Qt::white);
+    {
+        QPainter painter(&preview);
+        painter.scale(0.1, 0.1);
+        renderShapeSheetPage(painter, ShapeSheet(g), 2, QImage());
+    }
+    const auto at = [&](double degrees, double radius) {
+        const double a = degrees * std::numbers::pi / 180;
+        const QPointF p = (g.centreDots() + radius * QPointF(std::sin(a), -std::cos(a))) / 10;
+        return preview.pixel(p.toPoint()) & 0xFFFFFF;
+    };
+    EXPECT_EQ(at(11.25, g.radiusDots() * 0.6), 0xFFFFFFu);
+    EXPECT_EQ(at(33.75, g.radiusDots() * 0.6), 0u);
+    EXPECT_EQ(at(11.25, g.radiusDots() * 0.06), 0u);
+
+    // Stopped at the last step: no file.
+    const QString stopped = file(QStringLiteral("stopped.pdf"));
+    struct Stop {
+    };
+    EXPECT_THROW(writeShapeSheetPdf(stopped, g, QImage(591, 591, QImage::Format_RGB32),
+                                    [](int done) {
+                                        if (done == sheetSteps(2))
+                                            throw Stop();
+                                    }),
+                 Stop);
+    EXPECT_FALSE(QFile::exists(stopped));
 }
 
 } // namespace
