@@ -5,6 +5,9 @@
 #include "cli/frame_options.h"
 #include "cli/output_plan.h"
 #include "cli/progress.h"
+#include "cli/shape_options.h"
+#include "shapes/shape_rule.h"
+#include "sheet/shape_sheet.h"
 #include "sheet/sheet_files.h"
 #include "sheet/sheet_render.h"
 
@@ -13,7 +16,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <new>
+#include <optional>
 
 namespace cli
 {
@@ -55,6 +60,16 @@ void addSheetOptions(QCommandLineParser &parser)
                       QStringLiteral("FILE")});
     parser.addOption({QStringLiteral("kerf-mm"),
                       QStringLiteral("Narrows every cut slit of the SVG by the cutter's kerf."),
+                      QStringLiteral("MM")});
+    addShapeOptions(parser,
+                    QStringLiteral("straight (default), disc or lamp. disc: page 1 the picture "
+                                   "disc, page 2 the lattice disc of --periods wedges, "
+                                   "--width-mm its diameter. lamp: page 1 the picture strip for "
+                                   "the --inner-mm cylinder, page 2 the lattice strip for the "
+                                   "--outer-mm one, each with a 10 mm glue tab."));
+    parser.addOption({QStringLiteral("height-mm"),
+                      QStringLiteral("Lamp: the strips' height (default: from the proportions of "
+                                     "--size)."),
                       QStringLiteral("MM")});
     parser.addOption({QStringLiteral("calibration"),
                       QStringLiteral("The calibration page instead: slits 0.3..3.0 mm, rulers "
@@ -116,7 +131,43 @@ struct SheetJob {
     double kerfMm = 0;
     bool calibration = false;
     FrameSet set;
+    sheet::ShapeChoices shape;
 };
+
+sheet::SheetShape sheetShapeOf(Shape shape)
+{
+    switch (shape) {
+    case Shape::Disc:
+        return sheet::SheetShape::Disc;
+    case Shape::Lamp:
+        return sheet::SheetShape::Lamp;
+    case Shape::Straight:
+        break;
+    }
+    return sheet::SheetShape::Straight;
+}
+
+// The shape and its measures; a lamp's strips take their length from the cylinders, so
+// --width-mm is the straight picture's width or the disc's diameter only.
+sheet::ShapeChoices readSheetShape(const QCommandLineParser &parser, bool widthGiven)
+{
+    const ShapeChoice choice = readShapeChoice(parser, {Shape::Straight, Shape::Disc, Shape::Lamp});
+    sheet::ShapeChoices shape{sheetShapeOf(choice.shape), choice.periods, choice.innerMm,
+                              choice.outerMm, std::nullopt};
+    const bool lamp = shape.shape == sheet::SheetShape::Lamp;
+    if (shape.shape == sheet::SheetShape::Disc && parser.isSet(QStringLiteral("slit-mm")))
+        throw UsageError(QStringLiteral("--slit-mm does not apply to --shape disc: its slits are "
+                                        "360 / (P N) degrees, P from --periods"));
+    if (lamp && widthGiven)
+        throw UsageError(QStringLiteral("--width-mm does not apply to --shape lamp: the strips' "
+                                        "lengths follow from --inner-mm and --outer-mm"));
+    if (parser.isSet(QStringLiteral("height-mm"))) {
+        if (!lamp)
+            throw UsageError(QStringLiteral("--height-mm applies to --shape lamp only"));
+        shape.heightMm = readMillimetres(parser, QStringLiteral("height-mm"));
+    }
+    return shape;
+}
 
 SheetJob readSheetJob(const QCommandLineParser &parser)
 {
@@ -146,7 +197,10 @@ SheetJob readSheetJob(const QCommandLineParser &parser)
             throw UsageError(QStringLiteral("--kerf-mm applies to the --svg lattice only"));
         job.kerfMm = readMillimetres(parser, QStringLiteral("kerf-mm"));
     }
+    job.shape = readSheetShape(parser, c.widthMm.has_value());
     job.calibration = parser.isSet(QStringLiteral("calibration"));
+    if (job.calibration && job.shape.shape != sheet::SheetShape::Straight)
+        throw UsageError(QStringLiteral("--calibration takes no --shape"));
     if (job.calibration) {
         if (!parser.positionalArguments().isEmpty() || !job.svg.isEmpty())
             throw UsageError(QStringLiteral("--calibration takes no frames and no --svg"));
@@ -179,28 +233,60 @@ int runSheet(const QCommandLineParser &parser, Progress &progress)
     std::optional<PickedFrames> picked = openFramesOrTell(job.set, progress);
     if (!picked)
         return 1;
-    sheet::SheetGeometry g;
+    const int frameCount = int(picked->picks.size());
+    sheet::ShapeSheet layout;
     try {
-        g = sheet::layOutSheet(job.choices, int(picked->picks.size()), job.set.canvas);
-        if (!job.svg.isEmpty() && (job.kerfMm < 0 || job.kerfMm >= g.slitMm()))
-            throw UsageError(
-                QStringLiteral("--kerf-mm must be at least 0 and narrower than the slit, %1 mm")
-                    .arg(sheet::mmText(g.slitMm())));
+        layout = sheet::layOutShapeSheet(job.choices, job.shape, frameCount, job.set.canvas);
+        if (const auto *g = std::get_if<sheet::SheetGeometry>(&layout)) {
+            if (!job.svg.isEmpty() && (job.kerfMm < 0 || job.kerfMm >= g->slitMm()))
+                throw UsageError(
+                    QStringLiteral("--kerf-mm must be at least 0 and narrower than the slit, %1 mm")
+                        .arg(sheet::mmText(g->slitMm())));
+        } else if (!job.svg.isEmpty()) {
+            try {
+                sheet::shapeLatticeSvg(layout, job.kerfMm);
+            } catch (const sheet::SheetRefused &refused) {
+                throw UsageError(QStringLiteral("--kerf-mm: ") +
+                                 QString::fromStdString(refused.what()));
+            }
+        }
     } catch (const sheet::SheetRefused &refused) {
         throw UsageError(QString::fromStdString(refused.what()));
     }
+    if (job.shape.shape != sheet::SheetShape::Straight)
+        progress.note(sheet::shapeFiguresLine(layout));
 
-    // The frames fitted onto the canvas in printer dots and composed with the slit in dots:
-    // the frames rule at the printer's resolution.
-    job.set.canvas = g.canvasDots;
-    job.set.slit = g.slitDots;
-    // Composed a band at a time into the PDF: the picture is never held whole.
-    const std::unique_ptr<FrameBands> bands = prepareFrameFilesOrTell(job.set, *picked, progress);
-    if (!bands)
-        return 1;
-    plan.add(job.output, [&] { sheet::writeSheetPdf(job.output, g, bands->composer->source()); });
+    // The frames fitted onto the canvas in printer dots and composed by the shape's rule at
+    // the printer's resolution: stripes of whole dots, or the disc's sectors.
+    std::unique_ptr<FrameBands> bands;
+    std::optional<QImage> composed;
+    if (const auto *g = std::get_if<sheet::SheetGeometry>(&layout)) {
+        job.set.canvas = g->canvasDots;
+        job.set.slit = g->slitDots;
+        // Composed a band at a time into the PDF: the picture is never held whole.
+        bands = prepareFrameFilesOrTell(job.set, *picked, progress);
+        if (!bands)
+            return 1;
+        plan.add(job.output,
+                 [&, g] { sheet::writeSheetPdf(job.output, *g, bands->composer->source()); });
+    } else {
+        if (const auto *g = std::get_if<sheet::LampSheetGeometry>(&layout)) {
+            job.set.canvas = g->canvasDots();
+            job.set.slit = g->lamp.slitDots;
+            composed = composeFrameFilesOrTell(job.set, *picked, progress);
+        } else if (const auto *g = std::get_if<sheet::DiscSheetGeometry>(&layout)) {
+            job.set.canvas = g->pictureDots().size();
+            composed = composeFrameFilesOrTell(job.set, *picked, progress,
+                                               shapes::DiscRule(g->periods, frameCount));
+            if (composed)
+                sheet::clearOutsideDisc(*composed);
+        }
+        if (!composed)
+            return 1;
+        plan.add(job.output, [&] { sheet::writeShapeSheetPdf(job.output, layout, *composed); });
+    }
     if (!job.svg.isEmpty())
-        plan.add(job.svg, [&] { sheet::writeLatticeSvg(job.svg, g, job.kerfMm); });
+        plan.add(job.svg, [&] { sheet::writeShapeLatticeSvg(job.svg, layout, job.kerfMm); });
     return plan.writeAll(progress) ? 0 : 1;
 }
 
@@ -213,7 +299,8 @@ Subcommand sheetCommand()
         QStringLiteral("sheet [options] FRAME1 FRAME2 [FRAME3 … FRAME8] | sheet [options] SOURCE "
                        "... | sheet --calibration [options]"),
         QStringLiteral("A print-ready sheet at true size: the picture at the printer's dots, its "
-                       "lattice, crosses and a 100 mm bar."),
+                       "lattice, crosses and a 100 mm bar; flat, or a disc or a lamp "
+                       "(--shape)."),
         addSheetOptions, runSheet};
 }
 

@@ -128,6 +128,27 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
     writeSheetPdf(path, g, rowsOf(composed), progress);
 }
 
+void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
+                   int dpi, const QString &title,
+                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw, int frameCount,
+                   const SheetProgress &progress)
+{
+    const auto tell = [&](int done) {
+        if (progress)
+            progress(done);
+    };
+    tell(frameCount);
+    writeAtomically(path, [&](QIODevice &file) {
+        const bool written = writePdf(
+            file, path, pageSize, landscape, paperMm, dpi, title,
+            [&](QPainter &painter, QPdfWriter &writer) { draw(painter, writer); },
+            [&] { tell(frameCount + 1); });
+        // The last moment to stop: nothing is in place yet.
+        tell(frameCount + 2);
+        return written;
+    });
+}
+
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices)
 {
     checkCalibration(choices);
@@ -141,7 +162,11 @@ void writeCalibrationPdf(const QString &path, const SheetChoices &choices)
 
 void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm)
 {
-    const QByteArray svg = latticeSvg(g, kerfMm);
+    writeSvgFile(path, latticeSvg(g, kerfMm));
+}
+
+void writeSvgFile(const QString &path, const QByteArray &svg)
+{
     writeAtomically(path, [&](QIODevice &file) { return file.write(svg) == svg.size(); });
 }
 

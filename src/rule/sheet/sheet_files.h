@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+class QPainter;
+class QPagedPaintDevice;
 class QPrinter;
 
 // Print sheets as files and on the printer. Files are written completely before they
@@ -38,12 +40,21 @@ void writeSheetPdf(const QString &path, const SheetGeometry &g, const QImage &co
 // written into the PDF as it comes, never held whole.
 void writeSheetPdf(const QString &path, const SheetGeometry &g, const RowSource &composed,
                    const SheetProgress &progress = {});
+// Any sheet's pages as a PDF like writeSheetPdf's: `draw` paints them onto a whole-page
+// device at `dpi` with the painter active on it. `progress` is told of the last two steps
+// of a sheet of `frameCount` frames.
+void writeDrawnPdf(const QString &path, const QPageSize &pageSize, bool landscape, QSizeF paperMm,
+                   int dpi, const QString &title,
+                   const std::function<void(QPainter &, QPagedPaintDevice &)> &draw,
+                   int frameCount = 0, const SheetProgress &progress = {});
 // The calibration page as a one-page PDF. Throws SheetRefused for a paper too small for it.
 void writeCalibrationPdf(const QString &path, const SheetChoices &choices);
 
 // The lattice alone as SVG in millimetres, for laser cutters and plotters (see latticeSvg).
 // Throws SheetRefused for a kerf below 0 or not narrower than the slit.
 void writeLatticeSvg(const QString &path, const SheetGeometry &g, double kerfMm = 0);
+// An SVG already made, written atomically like the rest.
+void writeSvgFile(const QString &path, const QByteArray &svg);
 
 // Sets a printer up for the choices: paper, orientation, the whole sheet as the page.
 void setUpPrinter(QPrinter &printer, const SheetChoices &choices);

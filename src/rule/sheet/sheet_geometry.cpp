@@ -24,23 +24,6 @@ int wholeDots(double mm, int dpi)
     return int(std::ceil(mm * dpi / kMmPerInch - 1e-9));
 }
 
-void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspect)
-{
-    // Written so that a slit that is not a number is refused too.
-    if (!(choices.slitMm >= kMinSlitMm - kSlackMm && choices.slitMm <= kMaxSlitMm + kSlackMm))
-        throw SheetRefused("the slit must be 0.2 to 3.0 mm",
-                           QStringLiteral("スリットの幅は 0.2 mm から 3.0 mm までです。"));
-    if (choices.dpi < 72 || choices.dpi > 9600)
-        throw SheetRefused("the resolution must be 72 to 9600 dpi",
-                           QStringLiteral("解像度は 72 dpi から 9600 dpi までです。"));
-    if (frameCount < frames::kMinFrames || frameCount > frames::kMaxFrames)
-        throw SheetRefused("a sheet needs 2 to 8 frames",
-                           QStringLiteral("コマは２枚から８枚までです。"));
-    if (canvasAspect.width() <= 0 || canvasAspect.height() <= 0)
-        throw SheetRefused("the canvas has no size", QStringLiteral("絵の大きさがありません。"));
-    checkPaper(choices);
-}
-
 // The room inside the margins and the border: across for the picture and one more lattice
 // period, down for the picture; the footer goes below the border.
 QSizeF roomMm(const SheetChoices &choices, double periodMm)
@@ -62,6 +45,23 @@ QString tooLargeMessage(double largest)
 }
 
 } // namespace
+
+void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspect)
+{
+    // Written so that a slit that is not a number is refused too.
+    if (!(choices.slitMm >= kMinSlitMm - kSlackMm && choices.slitMm <= kMaxSlitMm + kSlackMm))
+        throw SheetRefused("the slit must be 0.2 to 3.0 mm",
+                           QStringLiteral("スリットの幅は 0.2 mm から 3.0 mm までです。"));
+    if (choices.dpi < 72 || choices.dpi > 9600)
+        throw SheetRefused("the resolution must be 72 to 9600 dpi",
+                           QStringLiteral("解像度は 72 dpi から 9600 dpi までです。"));
+    if (frameCount < frames::kMinFrames || frameCount > frames::kMaxFrames)
+        throw SheetRefused("a sheet needs 2 to 8 frames",
+                           QStringLiteral("コマは２枚から８枚までです。"));
+    if (canvasAspect.width() <= 0 || canvasAspect.height() <= 0)
+        throw SheetRefused("the canvas has no size", QStringLiteral("絵の大きさがありません。"));
+    checkPaper(choices);
+}
 
 void checkPaper(const SheetChoices &choices)
 {

@@ -88,6 +88,10 @@ struct SheetGeometry {
 // narrower than the 100 mm scale bar and its margins.
 void checkPaper(const SheetChoices &choices);
 
+// Refuses a slit or resolution out of range, a frame count outside 2 to 8, a canvas without
+// a size or a paper that makes no sheet (see checkPaper).
+void checkChoices(const SheetChoices &choices, int frameCount, QSize canvasAspect);
+
 // The largest picture width, in whole tenths of a millimetre, whose picture, lattice and
 // footer fit inside the margins. Throws SheetRefused when even the smallest does not.
 double largestWidthMm(const SheetChoices &choices, int frameCount, QSize canvasAspect);

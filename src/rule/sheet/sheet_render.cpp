@@ -34,15 +34,6 @@ constexpr double kResolutionPatchHeightMm = 8;
 constexpr double kMinCellWidthMm = 24;
 constexpr double kMinCellHeightMm = 14;
 
-// One device unit is one dot when the device runs at the sheet's resolution; a device at
-// another resolution is scaled to dots.
-void useDots(QPainter &painter, int dpi)
-{
-    const int deviceDpi = painter.device()->logicalDpiX();
-    if (deviceDpi != dpi)
-        painter.scale(double(deviceDpi) / dpi, double(painter.device()->logicalDpiY()) / dpi);
-}
-
 // The bars of a lattice of `width` columns, slit w, N frames, with the frames rule.
 std::vector<std::pair<int, int>> barsOf(int width, int slit, int frameCount)
 {
@@ -65,20 +56,9 @@ void drawMarks(QPainter &painter, const SheetGeometry &g, int page)
     const double perMm = dotsPerMm(g.dpi);
     for (const QPoint centre : g.crossCentresDots())
         drawCross(painter, centre, perMm);
-
-    const double footerLeft = std::ceil(kMarginMm * perMm);
     const QRect border = g.borderDots();
-    const double below = border.y() + border.height();
-    painter.save();
-    painter.setPen(Qt::black);
-    painter.setFont(sheetFont(9, perMm));
-    const double room = g.paperMm.width() * perMm - 2 * footerLeft;
-    drawTextWithin(painter, QPointF(footerLeft, below + kFiguresBaselineMm * perMm),
-                   pageName(page, g.language) + QStringLiteral("　") + figuresLine(g), room);
-    drawTextWithin(painter, QPointF(footerLeft, below + kFullSizeBaselineMm * perMm),
-                   printAtFullSizeLine(g.language), room);
-    painter.restore();
-    drawRuler(painter, QPointF(footerLeft, std::round(below + kScaleBarTopMm * perMm)), perMm);
+    drawFooter(painter, g.dpi, g.paperMm, border.y() + border.height(),
+               pageName(page, g.language) + QStringLiteral("　") + figuresLine(g), g.language);
 }
 
 // The border as one closed thin line, centred on the border's edges.
@@ -134,6 +114,30 @@ void drawGridLines(QPainter &painter, int pageDpi, int gridDpi, QRectF patchMm, 
 }
 
 } // namespace
+
+void useDots(QPainter &painter, int dpi)
+{
+    const int deviceDpi = painter.device()->logicalDpiX();
+    if (deviceDpi != dpi)
+        painter.scale(double(deviceDpi) / dpi, double(painter.device()->logicalDpiY()) / dpi);
+}
+
+void drawFooter(QPainter &painter, int dpi, QSizeF paperMm, double topDots,
+                const QString &firstLine, Language language)
+{
+    const double perMm = dotsPerMm(dpi);
+    const double footerLeft = std::ceil(kMarginMm * perMm);
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setFont(sheetFont(9, perMm));
+    const double room = paperMm.width() * perMm - 2 * footerLeft;
+    drawTextWithin(painter, QPointF(footerLeft, topDots + kFiguresBaselineMm * perMm), firstLine,
+                   room);
+    drawTextWithin(painter, QPointF(footerLeft, topDots + kFullSizeBaselineMm * perMm),
+                   printAtFullSizeLine(language), room);
+    painter.restore();
+    drawRuler(painter, QPointF(footerLeft, std::round(topDots + kScaleBarTopMm * perMm)), perMm);
+}
 
 std::vector<std::pair<int, int>> latticeBars(const SheetGeometry &g)
 {

@@ -20,6 +20,14 @@ class QPagedPaintDevice;
 namespace sheet
 {
 
+// Makes one painter unit one dot of a sheet at `dpi`, whatever the device's resolution.
+void useDots(QPainter &painter, int dpi);
+// The footer every sheet carries, from `topDots` down (in dots, painter in dots): the first
+// line (the page's name and figures), the line that asks for printing at 100 %, and the
+// 100 mm scale bar. It takes kFooterMm.
+void drawFooter(QPainter &painter, int dpi, QSizeF paperMm, double topDots,
+                const QString &firstLine, Language language);
+
 // The bars of the lattice, as [first, last + 1) columns counted from the picture area's
 // left edge, over the picture width and one period more.
 std::vector<std::pair<int, int>> latticeBars(const SheetGeometry &g);

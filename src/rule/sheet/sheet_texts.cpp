@@ -23,6 +23,38 @@ QString figuresLine(const SheetGeometry &g)
         .arg(g.dpi);
 }
 
+QString discFiguresLine(Language language, int frameCount, int periods, double slitDegrees,
+                        double diameterMm, int dpi)
+{
+    return choose(language,
+                  QStringLiteral("円盤　N = %1　周期 %2　スリット %3°　直径 %4 mm　%5 dpi"),
+                  QStringLiteral("disc   N = %1   %2 periods   slit %3°   diameter %4 mm   %5 dpi"))
+        .arg(frameCount)
+        .arg(periods)
+        .arg(QString::number(slitDegrees, 'f', 3), mmText(diameterMm))
+        .arg(dpi);
+}
+
+QString lampFiguresLine(Language language, int frameCount, int periods, double slitMm,
+                        double innerMm, double askedInnerMm, double outerMm, int dpi)
+{
+    return choose(language,
+                  QStringLiteral("ランプ　N = %1　周期 %2　スリット %3 mm　内筒の直径 %4 mm"
+                                 "（指定 %5 mm）　外筒の直径 %6 mm　%7 dpi"),
+                  QStringLiteral("lamp   N = %1   %2 periods   slit %3 mm   inner diameter %4 mm "
+                                 "(asked %5 mm)   outer diameter %6 mm   %7 dpi"))
+        .arg(frameCount)
+        .arg(periods)
+        .arg(mmText(slitMm), QString::number(innerMm, 'f', 1), QString::number(askedInnerMm),
+             QString::number(outerMm))
+        .arg(dpi);
+}
+
+QString glueTabLabel(Language language)
+{
+    return choose(language, QStringLiteral("のりしろ"), QStringLiteral("glue"));
+}
+
 QString pageName(int page, Language language)
 {
     return page == 1 ? choose(language, QStringLiteral("1/2 絵"), QStringLiteral("1/2 picture"))

@@ -13,6 +13,15 @@ namespace sheet
 // The line of figures on both pages: frames, the real and the chosen slit, the period and
 // the resolution.
 QString figuresLine(const SheetGeometry &g);
+// The same for a disc: frames, periods, the slit angle, the diameter and the resolution.
+QString discFiguresLine(Language language, int frameCount, int periods, double slitDegrees,
+                        double diameterMm, int dpi);
+// The same for a lamp: frames, periods, the slit, the inner cylinder as the strip really
+// wraps it (to 0.1 mm) and as asked, the outer cylinder and the resolution.
+QString lampFiguresLine(Language language, int frameCount, int periods, double slitMm,
+                        double innerMm, double askedInnerMm, double outerMm, int dpi);
+// What the glue tab of a lamp's strip says.
+QString glueTabLabel(Language language);
 // What each page is: "1/2 絵", "2/2 格子（透明シート用）".
 QString pageName(int page, Language language);
 // The one line on every page that says not to scale it.

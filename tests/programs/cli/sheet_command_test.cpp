@@ -124,6 +124,74 @@ TEST_F(SheetCommand, WritesTheSheetTheLatticeAndTheCalibrationPage)
     EXPECT_EQ(pdf_tools::info(calibration).pages, 1);
 }
 
+TEST_F(SheetCommand, DiscAndLampSheetsWithTheirCutFiles)
+{
+    if (!pdf_tools::missingTool().isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    const QString out = file(QStringLiteral("shape.pdf"));
+    const QString svg = file(QStringLiteral("shape.svg"));
+    const auto svgText = [&] {
+        QFile f(svg);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+
+    const CliRun disc =
+        runCli({"sheet", "--shape", "disc", "--periods", "12", "--dpi", "300", "--width-mm", "50",
+                "-o", out, "--svg", svg, "--kerf-mm", "0.1", frames[0], frames[1]},
+               QString(), QStringLiteral("C"));
+    ASSERT_EQ(disc.exitCode, 0) << disc.err.toStdString();
+    EXPECT_TRUE(disc.err.contains(QStringLiteral("12 periods"))) << disc.err.toStdString();
+    EXPECT_EQ(pdf_tools::info(out).pages, 2);
+    const auto pictures = pdf_tools::pictures(out);
+    ASSERT_EQ(pictures.size(), 1u);
+    // 50 mm at 300 dpi, square.
+    EXPECT_EQ(QSize(pictures[0].width, pictures[0].height), QSize(591, 591));
+    EXPECT_EQ(svgText().count(QStringLiteral("<path id=\"slit-")), 12);
+
+    // The lamp's strips and what it needs: the inner cylinder it really wraps.
+    const CliRun lamp =
+        runCli({"sheet", "--shape", "lamp", "--inner-mm", "60", "--outer-mm", "70", "--landscape",
+                "--dpi", "300", "--height-mm", "40", "-o", out, "--svg", svg, frames[0], frames[1]},
+               QString(), QStringLiteral("C"));
+    ASSERT_EQ(lamp.exitCode, 0) << lamp.err.toStdString();
+    // s = 12 dots, N s = 24: pi 60 mm is 92.8 periods; 93 x 24 dots = 188.98 mm round 60.2 mm.
+    EXPECT_TRUE(lamp.err.contains(QStringLiteral("93 periods"))) << lamp.err.toStdString();
+    EXPECT_TRUE(lamp.err.contains(QStringLiteral("inner diameter 60.2 mm (asked 60 mm)")));
+    const auto strip = pdf_tools::pictures(out);
+    ASSERT_EQ(strip.size(), 1u);
+    EXPECT_EQ(QSize(strip[0].width, strip[0].height), QSize(2232, 472));
+    EXPECT_EQ(svgText().count(QStringLiteral("<rect id=\"slit-")), 93);
+
+    // Refused before anything is written, with what it needs.
+    QFile::remove(out);
+    const struct {
+        QStringList arguments;
+        const char *reason;
+    } refused[] = {
+        {{"--shape", "lamp", "--inner-mm", "60", "--outer-mm", "70"},
+         "the lamp's strip is 229.9 mm long with its glue tab; the paper holds 190.0 mm"},
+        {{"--shape", "lamp", "--inner-mm", "60", "--outer-mm", "70", "--width-mm", "50"},
+         "--width-mm does not apply to --shape lamp"},
+        {{"--shape", "disc", "--height-mm", "50"}, "--height-mm applies to --shape lamp only"},
+        {{"--shape", "disc", "--slit-mm", "1"}, "--slit-mm does not apply to --shape disc"},
+        {{"--shape", "disc", "--width-mm", "180"}, "at most 169.9 mm across"},
+        {{"--shape", "disc", "--svg", svg, "--kerf-mm", "3"}, "--kerf-mm: the kerf must be"},
+        {{"--shape", "disc", "--calibration"}, "--calibration takes no --shape"},
+    };
+    for (const auto &c : refused) {
+        const QStringList arguments =
+            QStringList{QStringLiteral("sheet"), QStringLiteral("-o"), out} + c.arguments + frames;
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.reason))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(out));
+    }
+    const CliRun help = runCli({"sheet", "--help"});
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--inner-mm"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--height-mm")));
+}
+
 // The sheet's texts follow the locale: Japanese where it is Japanese, English elsewhere.
 TEST_F(SheetCommand, PagesSpeakTheLocalesLanguage)
 {

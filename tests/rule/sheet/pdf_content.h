@@ -12,8 +12,9 @@
 #include <vector>
 
 // Reads what a PDF page draws straight from its content stream, in points from the top-left
-// corner of the page: filled rectangles, stroked line segments and placed pictures. Exact to
-// the digits the file holds, which a rendering is not.
+// corner of the page: filled rectangles, stroked line segments and placed pictures, and the
+// points of filled and stroked paths (their lines' and curves' ends, not the curves' control
+// points). Exact to the digits the file holds, which a rendering is not.
 namespace pdf_content
 {
 
@@ -25,6 +26,9 @@ struct Page {
     std::vector<QRectF> filled;
     std::vector<Segment> strokes;
     std::vector<QRectF> pictures;
+    std::vector<QRectF> strokedRects;
+    std::vector<std::vector<QPointF>> filledPaths;
+    std::vector<std::vector<QPointF>> strokedPaths;
 };
 
 // Walks one content stream with the graphics state: q/Q, cm, re + f, m/l + S, Do.
@@ -38,6 +42,7 @@ inline Page parsePage(const QByteArray &content, double pageHeight)
     std::vector<QRectF> pendingRects;
     std::vector<QPointF> path;
     std::vector<Segment> pendingSegments;
+    std::vector<QPointF> ends; // every end point of the path in hand
     // Points become top-down page points.
     const auto toPage = [&](QPointF p) {
         const QPointF q = ctm.map(p);
@@ -66,17 +71,37 @@ inline Page parsePage(const QByteArray &content, double pageHeight)
                 QRectF(toPage({a[0], a[1]}), toPage({a[0] + a[2], a[1] + a[3]})).normalized());
         } else if (token == "f" || token == "f*") {
             page.filled.insert(page.filled.end(), pendingRects.begin(), pendingRects.end());
+            if (!ends.empty())
+                page.filledPaths.push_back(ends);
             pendingRects.clear();
+            pendingSegments.clear();
+            ends.clear();
             path.clear();
         } else if (token == "m" && args.size() >= 2) {
             path = {toPage({args[args.size() - 2], args.back()})};
+            ends.push_back(path.back());
         } else if (token == "l" && args.size() >= 2 && !path.empty()) {
             const QPointF to = toPage({args[args.size() - 2], args.back()});
             pendingSegments.push_back({path.back(), to});
             path.push_back(to);
+            ends.push_back(to);
+        } else if (token == "c" && args.size() >= 6 && !path.empty()) {
+            path.push_back(toPage({args[args.size() - 2], args.back()}));
+            ends.push_back(path.back());
         } else if (token == "S") {
             page.strokes.insert(page.strokes.end(), pendingSegments.begin(), pendingSegments.end());
+            page.strokedRects.insert(page.strokedRects.end(), pendingRects.begin(),
+                                     pendingRects.end());
+            if (!ends.empty())
+                page.strokedPaths.push_back(ends);
             pendingSegments.clear();
+            pendingRects.clear();
+            ends.clear();
+            path.clear();
+        } else if (token == "n") {
+            pendingRects.clear();
+            pendingSegments.clear();
+            ends.clear();
             path.clear();
         } else if (token == "Do") {
             page.pictures.push_back(QRectF(toPage({0, 0}), toPage({1, 1})).normalized());
