@@ -97,6 +97,12 @@ void renderShapeSheetPage(QPainter &painter, const ShapeSheet &sheet, int page,
         sheet);
 }
 
+QSizeF shapePaperDots(const ShapeSheet &sheet)
+{
+    const PaperOf paper = paperOf(sheet);
+    return paper.paperMm * dotsPerMm(paper.dpi);
+}
+
 void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture,
                         const SheetProgress &progress)
 {

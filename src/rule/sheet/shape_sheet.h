@@ -62,6 +62,8 @@ void renderShapeSheet(QPainter &painter, QPagedPaintDevice &device, const ShapeS
 // page 1 draws `picture` over the picture's area at whatever size it has.
 void renderShapeSheetPage(QPainter &painter, const ShapeSheet &sheet, int page,
                           const QImage &picture);
+// The paper in the sheet's dots.
+QSizeF shapePaperDots(const ShapeSheet &sheet);
 // The sheet as a two-page PDF with the paper's exact size (see writeSheetPdf), `progress`
 // told of the last two steps.
 void writeShapeSheetPdf(const QString &path, const ShapeSheet &sheet, const QImage &picture,

@@ -54,7 +54,11 @@ std::vector<FramePicture> previewSources(const std::vector<FramePicture> &frames
 
 double previewScale(const SheetGeometry &g, QSize room)
 {
-    const QSizeF paper = paperDots(g);
+    return previewScale(paperDots(g), room);
+}
+
+double previewScale(QSizeF paper, QSize room)
+{
     if (room.isEmpty() || paper.isEmpty())
         return 0;
     // The gap depends on the page width it separates: fit without it, then make room.
@@ -70,7 +74,12 @@ double previewScale(const SheetGeometry &g, QSize room)
 
 QRect previewPageRect(const SheetGeometry &g, double scale, int page)
 {
-    const QSizeF paper = paperDots(g) * scale;
+    return previewPageRect(paperDots(g), scale, page);
+}
+
+QRect previewPageRect(QSizeF paperDots, double scale, int page)
+{
+    const QSizeF paper = paperDots * scale;
     const int width = int(std::ceil(paper.width()));
     const int height = int(std::ceil(paper.height()));
     const int left = page == 1 ? 0 : width + gapFor(paper.width());
@@ -85,6 +94,11 @@ QSize previewPictureSize(const SheetGeometry &g, double scale)
 
 QImage previewPicture(const std::vector<QImage> &fitted, const SheetGeometry &g)
 {
+    return previewPicture(fitted, g.canvasDots.width(), g.slitDots);
+}
+
+QImage previewPicture(const std::vector<QImage> &fitted, int dotsAcross, int slitDots)
+{
     const int count = int(fitted.size());
     if (count == 0 || fitted[0].isNull())
         return QImage();
@@ -93,7 +107,7 @@ QImage previewPicture(const std::vector<QImage> &fitted, const SheetGeometry &g)
     for (const QImage &frame : fitted)
         frames.push_back(asSurfaceImage(frame));
     // How many dots of each frame every preview column covers.
-    const int dots = g.canvasDots.width();
+    const int dots = dotsAcross;
     std::vector<int> weights(size_t(size.width()) * size_t(count), 0);
     std::vector<int> totals(size_t(size.width()), 0);
     for (int x = 0; x < size.width(); ++x) {
@@ -101,7 +115,7 @@ QImage previewPicture(const std::vector<QImage> &fitted, const SheetGeometry &g)
         const int last = std::max(first + 1, int(qint64(x + 1) * dots / size.width()));
         for (int d = first; d < last; ++d)
             ++weights[size_t(x) * size_t(count) +
-                      size_t(frames::FrameOfColumn(d, g.slitDots, count))];
+                      size_t(frames::FrameOfColumn(d, slitDots, count))];
         totals[size_t(x)] = last - first;
     }
     QImage picture(size, QImage::Format_RGB32);
@@ -128,8 +142,16 @@ QImage previewPicture(const std::vector<QImage> &fitted, const SheetGeometry &g)
 
 QImage renderSheetPreview(const SheetGeometry &g, double scale, const QImage &picture)
 {
-    const QRect first = previewPageRect(g, scale, 1);
-    const QRect second = previewPageRect(g, scale, 2);
+    return renderPagesPreview(paperDots(g), scale, [&](QPainter &painter, int page) {
+        renderSheetPage(painter, g, page, picture);
+    });
+}
+
+QImage renderPagesPreview(QSizeF paperDots, double scale,
+                          const std::function<void(QPainter &, int page)> &drawPage)
+{
+    const QRect first = previewPageRect(paperDots, scale, 1);
+    const QRect second = previewPageRect(paperDots, scale, 2);
     QImage preview(second.right() + 1, first.height(), QImage::Format_ARGB32_Premultiplied);
     preview.fill(Qt::transparent);
     QPainter painter(&preview);
@@ -143,7 +165,7 @@ QImage renderSheetPreview(const SheetGeometry &g, double scale, const QImage &pi
         painter.setClipRect(rect);
         painter.translate(rect.topLeft());
         painter.scale(scale, scale);
-        renderSheetPage(painter, g, page, picture);
+        drawPage(painter, page);
         painter.restore();
     }
     return preview;

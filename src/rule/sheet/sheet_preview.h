@@ -7,7 +7,10 @@
 #include <QRect>
 #include <QSize>
 
+#include <functional>
 #include <vector>
+
+class QPainter;
 
 // A print sheet drawn small, to show on screen: both pages side by side, drawn by the
 // same page drawing as the PDF, with page 1's picture composed at the preview's own scale
@@ -22,8 +25,10 @@ std::vector<FramePicture> previewSources(const std::vector<FramePicture> &frames
 
 // Preview pixels per printer dot at which both pages fit `room` side by side.
 double previewScale(const SheetGeometry &g, QSize room);
+double previewScale(QSizeF paperDots, QSize room);
 // Where page 1 or 2 lies in the preview image at `scale`, in its pixels.
 QRect previewPageRect(const SheetGeometry &g, double scale, int page);
+QRect previewPageRect(QSizeF paperDots, double scale, int page);
 // The size of page 1's picture at `scale`: the frames are fitted onto a canvas this size.
 QSize previewPictureSize(const SheetGeometry &g, double scale);
 
@@ -31,8 +36,14 @@ QSize previewPictureSize(const SheetGeometry &g, double scale);
 // each pixel the mean of the dots of the composed picture it covers, so stripes far finer
 // than a pixel show as the print looks from a step away, and wider ones as stripes.
 QImage previewPicture(const std::vector<QImage> &fitted, const SheetGeometry &g);
+// The same for any straight stripes: `dotsAcross` dots composed with a slit of `slitDots`.
+QImage previewPicture(const std::vector<QImage> &fitted, int dotsAcross, int slitDots);
 
 // Both pages, white on nothing, page 1 with `picture` over its picture area.
 QImage renderSheetPreview(const SheetGeometry &g, double scale, const QImage &picture);
+// Both pages of a paper of `paperDots`, white on nothing, each drawn by `drawPage` with the
+// painter in the sheet's dots.
+QImage renderPagesPreview(QSizeF paperDots, double scale,
+                          const std::function<void(QPainter &, int page)> &drawPage);
 
 } // namespace sheet
