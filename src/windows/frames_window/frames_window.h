@@ -7,6 +7,7 @@
 #include "platform/picture_holder.h"
 #include "platform/surface.h"
 #include "printing/frames_print.h"
+#include "sheet/shape_sheet.h"
 #include "sources/frame_preparation.h"
 #include "ui/frames_controls.h"
 #include "ui/program_window.h"
@@ -77,6 +78,8 @@ class FramesWindow : public ProgramWindow, public FramesControls
     // The rule of the chosen shape for `frameCount` frames: a lamp's picture strip is the
     // flat sheet's stripes, wrapped round its cylinder.
     shapes::ShapeRule ChosenRule(int frameCount) const;
+    // The shape chosen, with its measures, for the print sheet.
+    sheet::ShapeChoices ChosenSheetShape() const;
 
   protected:
     void closeEvent(QCloseEvent *event) override;

@@ -98,5 +98,6 @@ void FramesWindow::PrintSheet_Click()
     std::vector<sheet::FramePicture> frames;
     for (const FrameSlot &slot : slots_.frames())
         frames.push_back(sheet::sheetFrameFrom(slot.path, slot.picture, slot.naturalSize));
-    showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize(), FramePreparation());
+    showSheetWindow(sheetWindow_, platform_, std::move(frames), CanvasSize(), FramePreparation(),
+                    ChosenSheetShape());
 }

@@ -12,6 +12,19 @@ shapes::ShapeRule FramesWindow::ChosenRule(int frameCount) const
     return shapes::StraightRule(SlitWidth->value(), frameCount);
 }
 
+sheet::ShapeChoices FramesWindow::ChosenSheetShape() const
+{
+    sheet::ShapeChoices shape;
+    if (ShapeOption[kDisc]->isChecked())
+        shape.shape = sheet::SheetShape::Disc;
+    else if (ShapeOption[kLamp]->isChecked())
+        shape.shape = sheet::SheetShape::Lamp;
+    shape.periods = PeriodsBox->value();
+    shape.innerMm = InnerDiameterBox->value();
+    shape.outerMm = OuterDiameterBox->value();
+    return shape;
+}
+
 void FramesWindow::Shape_Click(int)
 {
     ShowShapeControls();

@@ -25,7 +25,7 @@ const QString kNoMemory =
 
 SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> frames,
                          QSize canvasAspect, const sources::Preparation &preparation,
-                         QWidget *parent)
+                         const sheet::ShapeChoices &shape, QWidget *parent)
     : ProgramWindow(kTitle, parent), platform_(platform), previewTimer_(platform.makeTimer())
 {
     setupControls(this);
@@ -53,14 +53,16 @@ SheetWindow::SheetWindow(Platform &platform, std::vector<sheet::FramePicture> fr
     connect(saveCalibrationButton, &QPushButton::clicked, this, &SheetWindow::saveCalibration);
     connect(printCalibrationButton, &QPushButton::clicked, this, &SheetWindow::printCalibration);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
-    setFrames(std::move(frames), canvasAspect, preparation);
+    setFrames(std::move(frames), canvasAspect, preparation, shape);
 }
 
 SheetWindow::~SheetWindow() = default;
 
 void SheetWindow::setFrames(std::vector<sheet::FramePicture> frames, QSize canvasAspect,
-                            const sources::Preparation &preparation)
+                            const sources::Preparation &preparation,
+                            const sheet::ShapeChoices &shape)
 {
+    shape_ = shape;
     frames_ = std::move(frames);
     canvasAspect_ = canvasAspect;
     preparation_ = preparation;
@@ -131,7 +133,19 @@ void SheetWindow::updateFigures()
             .arg(sheet::mmText(sheet::dotsToMm(frames::CycleLength(dots, count), c.dpi)),
                  sheet::mmText(count * c.slitMm))
             .arg(count));
+    if (shape_.shape == sheet::SheetShape::Disc)
+        realPeriodLabel->setText(QStringLiteral("円盤（周期 %1）").arg(shape_.periods));
+    else if (shape_.shape == sheet::SheetShape::Lamp)
+        realPeriodLabel->setText(
+            QStringLiteral("ランプ（内径 %1 mm・外径 %2 mm）")
+                .arg(sheet::mmText(shape_.innerMm), sheet::mmText(shape_.outerMm)));
     try {
+        if (shape_.shape != sheet::SheetShape::Straight) {
+            showShapeFigures(sheet::layOutShapeSheet(c, shape_, count, canvasAspect_));
+            refusalLabel->clear();
+            schedulePreview();
+            return;
+        }
         const sheet::SheetGeometry g = sheet::layOutSheet(c, count, canvasAspect_);
         if (largestWidthCheck->isChecked()) {
             // The box follows the largest width while it is not the user's to set.
@@ -149,10 +163,33 @@ void SheetWindow::updateFigures()
     schedulePreview();
 }
 
-std::optional<sheet::SheetGeometry> SheetWindow::layOutOrTell()
+void SheetWindow::showShapeFigures(const sheet::ShapeSheet &laidOut)
+{
+    if (const auto *disc = std::get_if<sheet::DiscSheetGeometry>(&laidOut)) {
+        // A disc's slits are angles: the slit width asked for plays no part in it.
+        realSlitLabel->setText(QStringLiteral("→ 円盤のスリット角 %1°")
+                                   .arg(QString::number(disc->slitDegrees(), 'f', 2)));
+        realPeriodLabel->setText(
+            QStringLiteral("円盤（周期 %1、%2 コマ）").arg(disc->periods).arg(disc->frameCount));
+        pictureSizeLabel->setText(
+            QStringLiteral("直径 %1 mm").arg(QString::number(disc->diameterMm(), 'f', 1)));
+        return;
+    }
+    const auto &lamp = std::get<sheet::LampSheetGeometry>(laidOut);
+    realPeriodLabel->setText(QStringLiteral("ランプ：実際の内径 %1 mm（指定 %2 mm）、周期 %3")
+                                 .arg(QString::number(lamp.lamp.innerDiameterMm, 'f', 1),
+                                      sheet::mmText(lamp.askedInnerMm))
+                                 .arg(lamp.lamp.periods));
+    pictureSizeLabel->setText(
+        QStringLiteral("絵の帯 %1 × %2 mm\n格子の帯 %3 mm（外径 %4 mm）")
+            .arg(QString::number(lamp.stripMm(), 'f', 1), QString::number(lamp.heightMm(), 'f', 1),
+                 QString::number(lamp.lamp.latticeLengthMm, 'f', 1), sheet::mmText(lamp.outerMm)));
+}
+
+std::optional<sheet::ShapeSheet> SheetWindow::layOutOrTell()
 {
     try {
-        return sheet::layOutSheet(choices(), int(frames_.size()), canvasAspect_);
+        return sheet::layOutShapeSheet(choices(), shape_, int(frames_.size()), canvasAspect_);
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
         return std::nullopt;
@@ -215,8 +252,8 @@ void SheetWindow::saveSheet()
         runSheetWork(QStringLiteral("シートを作っています…"),
                      [&](const sheet::SheetProgress &progress) {
                          const QImage composed =
-                             sheet::composeSheetPicture(frames, *g, preparation, progress);
-                         sheet::writeSheetPdf(*path, *g, composed, progress);
+                             sheet::composeShapeSheetPicture(frames, *g, preparation, progress);
+                         sheet::writeShapeSheetPdf(*path, *g, composed, progress);
                      });
     } catch (const FileNotWritten &e) {
         reportFileNotWritten(platform_.messages, *path, QString::fromStdString(e.reason()));
@@ -240,9 +277,10 @@ void SheetWindow::printSheet()
     const std::vector<sheet::FramePicture> frames = frames_;
     const QSize aspect = canvasAspect_;
     const sources::Preparation preparation = preparation_;
+    const sheet::ShapeChoices shape = shape_;
     try {
         runSheetWork(QStringLiteral("印刷しています…"), [&](const sheet::SheetProgress &progress) {
-            sheet::printSheet(printer, chosen, frames, aspect, preparation, progress);
+            sheet::printShapeSheet(printer, chosen, shape, frames, aspect, preparation, progress);
         });
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
@@ -262,7 +300,7 @@ void SheetWindow::saveLattice()
     if (!path)
         return;
     try {
-        sheet::writeLatticeSvg(*path, *g, kerfMm->value());
+        sheet::writeShapeLatticeSvg(*path, *g, kerfMm->value());
     } catch (const sheet::SheetRefused &refused) {
         platform_.messages.showWarning(kTitle, refused.message());
     } catch (const FileNotWritten &e) {
@@ -317,13 +355,13 @@ void SheetWindow::printCalibration()
 
 void showSheetWindow(QPointer<SheetWindow> &window, Platform &platform,
                      std::vector<sheet::FramePicture> frames, QSize canvasAspect,
-                     const sources::Preparation &preparation)
+                     const sources::Preparation &preparation, const sheet::ShapeChoices &shape)
 {
     if (!window) {
-        window = new SheetWindow(platform, std::move(frames), canvasAspect, preparation);
+        window = new SheetWindow(platform, std::move(frames), canvasAspect, preparation, shape);
         window->setAttribute(Qt::WA_DeleteOnClose);
     } else {
-        window->setFrames(std::move(frames), canvasAspect, preparation);
+        window->setFrames(std::move(frames), canvasAspect, preparation, shape);
     }
     window->show();
     window->raise();

@@ -1,7 +1,7 @@
 #include "sheet_window/sheet_window.h"
 
+#include "sheet/shape_sheet_preview.h"
 #include "sheet/sheet_geometry.h"
-#include "sheet/sheet_preview.h"
 
 // The page preview is drawn a moment after the last change, so that a spin box held down
 // or a window being resized draws once when it comes to rest.
@@ -36,16 +36,16 @@ void SheetWindow::drawPreview()
     const QSize room =
         (pagePreview->size() - QSize(2 * kPreviewMargin, 2 * kPreviewMargin)) * ratio;
     try {
-        const sheet::SheetGeometry g =
-            sheet::layOutSheet(choices(), int(frames_.size()), canvasAspect_);
-        const double scale = sheet::previewScale(g, room);
+        const sheet::ShapeSheet g =
+            sheet::layOutShapeSheet(choices(), shape_, int(frames_.size()), canvasAspect_);
+        const double scale = sheet::shapePreviewScale(g, room);
         if (scale <= 0) {
             pagePreview->showPages(QImage());
             return;
         }
         const QImage picture =
-            sheet::previewPicture(previewFrames(sheet::previewPictureSize(g, scale)), g);
-        QImage pages = sheet::renderSheetPreview(g, scale, picture);
+            sheet::shapePreviewPicture(previewFrames(sheet::shapePreviewPictureSize(g, scale)), g);
+        QImage pages = sheet::renderShapeSheetPreview(g, scale, picture);
         pages.setDevicePixelRatio(ratio);
         pagePreview->showPages(pages);
     } catch (const sheet::SheetRefused &refused) {
