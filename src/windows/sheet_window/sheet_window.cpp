@@ -138,7 +138,8 @@ void SheetWindow::updateFigures()
     else if (shape_.shape == sheet::SheetShape::Lamp)
         realPeriodLabel->setText(
             QStringLiteral("ランプ（内径 %1 mm・外径 %2 mm）")
-                .arg(sheet::mmText(shape_.innerMm), sheet::mmText(shape_.outerMm)));
+                .arg(QString::number(shape_.innerMm, 'f', 1),
+                     QString::number(shape_.outerMm, 'f', 1)));
     try {
         if (shape_.shape != sheet::SheetShape::Straight) {
             showShapeFigures(sheet::layOutShapeSheet(c, shape_, count, canvasAspect_));
@@ -176,9 +177,9 @@ void SheetWindow::showShapeFigures(const sheet::ShapeSheet &laidOut)
         return;
     }
     const auto &lamp = std::get<sheet::LampSheetGeometry>(laidOut);
-    realPeriodLabel->setText(QStringLiteral("ランプ：実際の内径 %1 mm（指定 %2 mm）、周期 %3")
+    realPeriodLabel->setText(QStringLiteral("実際の内径 %1 mm\n（指定 %2 mm）、周期 %3")
                                  .arg(QString::number(lamp.lamp.innerDiameterMm, 'f', 1),
-                                      sheet::mmText(lamp.askedInnerMm))
+                                      QString::number(lamp.askedInnerMm, 'f', 1))
                                  .arg(lamp.lamp.periods));
     pictureSizeLabel->setText(
         QStringLiteral("絵の帯 %1 × %2 mm\n格子の帯 %3 mm（外径 %4 mm）")
