@@ -42,12 +42,38 @@ void FramesWindow::Compose_Click()
                         .arg(count));
         return;
     }
+    // The work has copies of its own, and the window takes what it made only once it is
+    // whole: cancelled or failing, the window keeps the composition it had.
+    const std::vector<FrameSlot> frames = slots_.frames();
+    const shapes::ShapeRule rule = ChosenRule(count);
+    const sources::Preparation preparation = FramePreparation();
+    FramesAnimation made;
+    bool done = false;
     try {
-        animation_.compose(fittedFrames(slots_, canvas, FramePreparation()), ChosenRule(count));
+        done = RunWork(QStringLiteral("合成しています…"), count + 2, QuickToCompose(frames, canvas),
+                       [&](const std::function<void(int)> &step) {
+                           std::vector<QImage> fitted;
+                           for (const FrameSlot &frame : frames) {
+                               step(int(fitted.size()));
+                               fitted.push_back(fittedFrame(frame, canvas, preparation));
+                           }
+                           step(count);
+                           made.compose(fitted, rule);
+                           fitted.clear();
+                           step(count + 1);
+                           // A disc works out where each pixel lies at its first preview
+                           // step, as long as composing takes; done here, 「うごかす」
+                           // starts at once.
+                           QImage first;
+                           made.drawFrame(first);
+                       });
     } catch (const std::exception &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
         return;
     }
+    if (!done)
+        return;
+    animation_ = std::move(made);
     PreviewSurface.resize(canvas.width(), canvas.height());
     Preview->resize(canvas.width() + 2 * Preview->borderWidth(),
                     canvas.height() + 2 * Preview->borderWidth());
