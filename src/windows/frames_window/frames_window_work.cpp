@@ -3,6 +3,9 @@
 #include "sources/frame_source.h"
 #include "ui/background_work.h"
 
+#include <QApplication>
+#include <QPointer>
+
 namespace
 {
 // Fitting eight frames from pictures of twice its sides onto a canvas of this many pixels,
@@ -43,16 +46,21 @@ bool FramesWindow::RunWork(const QString &label, int steps, bool quick, const Wo
     }
     // Nothing of the window may change under the work, nor be asked for twice, while the
     // window still takes clicks before the progress dialog shows.
+    // The control in use (the periods' box stepped on) keeps the keyboard afterwards.
     working_ = true;
+    const QPointer<QWidget> focused = QApplication::focusWidget();
     client()->setEnabled(false);
     struct Done {
         FramesWindow &window;
+        const QPointer<QWidget> &focused;
         ~Done()
         {
             window.working_ = false;
             window.client()->setEnabled(true);
+            if (focused)
+                focused->setFocus();
         }
-    } done{*this};
+    } done{*this, focused};
     return runInBackground(
         this, label, steps,
         [&work](const std::atomic<bool> &cancel, const std::function<void(int)> &progress) {
