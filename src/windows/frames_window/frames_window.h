@@ -91,7 +91,6 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void ShowSlots();
     void StopAnimation();
     void ShowPreviewFrame();
-    void ShowComposedPicture();
     void EnableComposedCommands();
     void PrintPage(const QImage &picture);
     // A composition made again for a new shape, its preview running on if it ran.

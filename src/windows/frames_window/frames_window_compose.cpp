@@ -48,6 +48,7 @@ void FramesWindow::Compose_Click()
     const shapes::ShapeRule rule = ChosenRule(count);
     const sources::Preparation preparation = FramePreparation();
     FramesAnimation made;
+    QImage shown;
     bool done = false;
     try {
         done = RunWork(QStringLiteral("合成しています…"), count + 2, QuickToCompose(frames, canvas),
@@ -64,8 +65,9 @@ void FramesWindow::Compose_Click()
                            // A disc works out where each pixel lies at its first preview
                            // step, as long as composing takes; done here, 「うごかす」
                            // starts at once.
-                           QImage first;
-                           made.drawFrame(first);
+                           made.drawFrame(shown);
+                           // The preview's own pixels, which its steps are drawn into.
+                           shown = made.composed().copy();
                        });
     } catch (const std::exception &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
@@ -74,10 +76,13 @@ void FramesWindow::Compose_Click()
     if (!done)
         return;
     animation_ = std::move(made);
-    PreviewSurface.resize(canvas.width(), canvas.height());
+    // Handed over rather than copied here: a large picture's copy alone held the window for
+    // half a second.
+    PreviewSurface.setAutoSize(true);
+    PreviewSurface.setPicture(shown);
+    PreviewSurface.setAutoSize(false);
     Preview->resize(canvas.width() + 2 * Preview->borderWidth(),
                     canvas.height() + 2 * Preview->borderWidth());
-    ShowComposedPicture();
     EnableComposedCommands();
 }
 
@@ -122,12 +127,6 @@ void FramesWindow::StopAnimation()
 void FramesWindow::ShowPreviewFrame()
 {
     PreviewSurface.editPixels([&](QImage &image) { animation_.drawFrame(image); });
-}
-
-void FramesWindow::ShowComposedPicture()
-{
-    const QImage &composed = animation_.composed();
-    PreviewSurface.editPixels([&](QImage &image) { image = composed.copy(); });
 }
 
 void FramesWindow::EnableComposedCommands()
