@@ -4,7 +4,7 @@
 #include "export/webp_encoding.h"
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
-
+#include "sources/frame_source.h"
 
 #include <exception>
 #include <new>
@@ -38,6 +38,9 @@ void saveAnimation(int count, const FrameSource &frameAt, int delayMs, const QSt
             writeGif(count, frameAt, delayMs, file);
         else
             writeWebP(count, frameAt, delayMs, file);
+    } catch (const sources::Cancelled &) {
+        file.cancelWriting();
+        throw;
     } catch (const std::bad_alloc &) {
         file.cancelWriting();
         throw FileNotWritten(name, "not enough memory");

@@ -26,7 +26,7 @@ using FrameSource = std::function<QImage(int index)>;
 // Writes `count` frames, each shown for delayMs, as an endlessly looping animation in the
 // format the name asks for. The file is written completely before it replaces an
 // existing one. Throws FileNotWritten with the reason on failure, a name of another
-// format included.
+// format included. A sources::Cancelled thrown by `frameAt` passes on, with no file written.
 void saveAnimation(int count, const FrameSource &frameAt, int delayMs, const QString &path);
 void saveAnimation(const std::vector<QImage> &frames, int delayMs, const QString &path);
 

@@ -8,16 +8,25 @@ namespace animation
 {
 
 void savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
-                          const QString &path)
+                          const QString &path, const std::function<void(int drawn)> &beforeFrame)
 {
     QImage frame;
+    int drawn = 0;
     saveAnimation(
         rule.cycleLength,
         [&](int step) {
+            if (beforeFrame)
+                beforeFrame(drawn++);
             rule.previewInto(composed, step, frame);
             return frame;
         },
         kPreviewFrameDelayMs, path);
+}
+
+int previewAnimationSteps(const shapes::ShapeRule &rule, const QString &path)
+{
+    // GIF draws every frame once to choose its palette and once to write it.
+    return FormatFor(path) == Format::Gif ? 2 * rule.cycleLength : rule.cycleLength;
 }
 
 void savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path)
@@ -32,12 +41,18 @@ bool savePreviewAnimation(const QImage &composed, const shapes::ShapeRule &rule,
         savePreviewAnimation(composed, rule, path);
         return true;
     } catch (const FileNotWritten &e) {
-        const QString reason =
-            FormatFor(path) ? QString::fromStdString(e.reason())
-                            : QStringLiteral("名前は .gif か .webp で終わるものにしてください");
-        reportFileNotWritten(messages, path, reason);
+        reportAnimationNotWritten(messages, path, e);
         return false;
     }
+}
+
+void reportAnimationNotWritten(MessageService &messages, const QString &path,
+                               const FileNotWritten &failure)
+{
+    const QString reason = FormatFor(path)
+                               ? QString::fromStdString(failure.reason())
+                               : QStringLiteral("名前は .gif か .webp で終わるものにしてください");
+    reportFileNotWritten(messages, path, reason);
 }
 
 bool savePreviewAnimation(const QImage &composed, int slit, int frameCount, const QString &path,

@@ -94,18 +94,26 @@ FrameSlot frameFromPicture(const QImage &picture)
     return FrameSlot{QString(), picture, picture.size(), QSize()};
 }
 
+bool decodesAfresh(const FrameSlot &slot, QSize canvas)
+{
+    const bool reduced = slot.picture.size() != slot.naturalSize;
+    const bool boundTooSmall = !slot.bound.isValid() || canvas.width() > slot.bound.width() ||
+                               canvas.height() > slot.bound.height();
+    return reduced && boundTooSmall && !slot.path.isEmpty();
+}
+
+QImage fittedFrame(FrameSlot slot, QSize canvas, const sources::Preparation &preparation)
+{
+    if (decodesAfresh(slot, canvas))
+        runSilently([&] { slot = frameFromFile(slot.path, canvas); });
+    return sources::PrepareFrame(slot.picture, slot.naturalSize, canvas, preparation);
+}
+
 std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas,
                                  const sources::Preparation &preparation)
 {
     std::vector<QImage> fitted;
-    for (FrameSlot frame : strip.frames()) {
-        const bool reduced = frame.picture.size() != frame.naturalSize;
-        const bool boundTooSmall = !frame.bound.isValid() || canvas.width() > frame.bound.width() ||
-                                   canvas.height() > frame.bound.height();
-        if (reduced && boundTooSmall && !frame.path.isEmpty())
-            runSilently([&] { frame = frameFromFile(frame.path, canvas); });
-        fitted.push_back(
-            sources::PrepareFrame(frame.picture, frame.naturalSize, canvas, preparation));
-    }
+    for (const FrameSlot &slot : strip.frames())
+        fitted.push_back(fittedFrame(slot, canvas, preparation));
     return fitted;
 }

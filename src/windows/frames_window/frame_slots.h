@@ -62,3 +62,8 @@ FrameSlot frameFromPicture(const QImage &picture);
 // is never drawn from too few pixels; should its file have gone, the pixels at hand serve.
 std::vector<QImage> fittedFrames(const FrameSlots &strip, QSize canvas,
                                  const sources::Preparation &preparation = {});
+// One slot fitted and prepared as fittedFrames does it.
+QImage fittedFrame(FrameSlot slot, QSize canvas, const sources::Preparation &preparation = {});
+// Whether fitting the slot onto the canvas decodes its file afresh, which takes as long as
+// the file is large, whatever the canvas.
+bool decodesAfresh(const FrameSlot &slot, QSize canvas);

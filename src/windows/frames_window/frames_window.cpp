@@ -81,6 +81,11 @@ FramesWindow::~FramesWindow()
 
 void FramesWindow::closeEvent(QCloseEvent *event)
 {
+    // The work under way needs the window until it is done or cancelled.
+    if (working_) {
+        event->ignore();
+        return;
+    }
     StopAnimation();
     event->accept();
 }

@@ -14,6 +14,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -93,13 +94,24 @@ class FramesWindow : public ProgramWindow, public FramesControls
     void ShowSlots();
     void StopAnimation();
     void ShowPreviewFrame();
-    void ShowComposedPicture();
     void EnableComposedCommands();
     void PrintPage(const QImage &picture);
     // A composition made again for a new shape, its preview running on if it ran.
     void RecomposeForShape();
     void ShowShapeControls();
     void ShowLampFigures();
+    // Work the window waits for. It calls `step` with the number of its steps done as it
+    // goes; `step` throws sources::Cancelled once 「中止」 has been pressed.
+    using Work = std::function<void(const std::function<void(int)> &step)>;
+    // Runs `work` at once when `quick`; else on a thread of its own with a progress dialog
+    // after half a second (see runInBackground) and the window's controls disabled until
+    // it ends. Returns false when it was cancelled or could not start; rethrows what the
+    // work threw.
+    bool RunWork(const QString &label, int steps, bool quick, const Work &work);
+    // Whether composing the frames onto the canvas is sure to be over in a moment.
+    static bool QuickToCompose(const std::vector<FrameSlot> &frames, QSize canvas);
+    // Whether saving a composed picture of this size and its lattice is.
+    static bool QuickToSave(QSize picture);
     // Decodes the dialog's frames for the canvas in the background and puts them into the
     // strip, all or, when cancelled or failing, none.
     void FillFromSource(SourceDialog &dialog);
@@ -111,4 +123,5 @@ class FramesWindow : public ProgramWindow, public FramesControls
     FramesAnimation animation_;
     QPointer<SheetWindow> sheetWindow_;
     QPointer<SourceDialog> sourceDialog_;
+    bool working_ = false;
 };

@@ -42,16 +42,47 @@ void FramesWindow::Compose_Click()
                         .arg(count));
         return;
     }
+    // The work has copies of its own, and the window takes what it made only once it is
+    // whole: cancelled or failing, the window keeps the composition it had.
+    const std::vector<FrameSlot> frames = slots_.frames();
+    const shapes::ShapeRule rule = ChosenRule(count);
+    const sources::Preparation preparation = FramePreparation();
+    FramesAnimation made;
+    QImage shown;
+    bool done = false;
     try {
-        animation_.compose(fittedFrames(slots_, canvas, FramePreparation()), ChosenRule(count));
+        done = RunWork(QStringLiteral("合成しています…"), count + 2, QuickToCompose(frames, canvas),
+                       [&](const std::function<void(int)> &step) {
+                           std::vector<QImage> fitted;
+                           for (const FrameSlot &frame : frames) {
+                               step(int(fitted.size()));
+                               fitted.push_back(fittedFrame(frame, canvas, preparation));
+                           }
+                           step(count);
+                           made.compose(fitted, rule);
+                           fitted.clear();
+                           step(count + 1);
+                           // A disc works out where each pixel lies at its first preview
+                           // step, as long as composing takes; done here, 「うごかす」
+                           // starts at once.
+                           made.drawFrame(shown);
+                           // The preview's own pixels, which its steps are drawn into.
+                           shown = made.composed().copy();
+                       });
     } catch (const std::exception &) {
         platform_.messages.showWarning(kTitle, QStringLiteral("合成できませんでした。"));
         return;
     }
-    PreviewSurface.resize(canvas.width(), canvas.height());
+    if (!done)
+        return;
+    animation_ = std::move(made);
+    // Handed over rather than copied here: a large picture's copy alone held the window for
+    // half a second.
+    PreviewSurface.setAutoSize(true);
+    PreviewSurface.setPicture(shown);
+    PreviewSurface.setAutoSize(false);
     Preview->resize(canvas.width() + 2 * Preview->borderWidth(),
                     canvas.height() + 2 * Preview->borderWidth());
-    ShowComposedPicture();
     EnableComposedCommands();
 }
 
@@ -96,12 +127,6 @@ void FramesWindow::StopAnimation()
 void FramesWindow::ShowPreviewFrame()
 {
     PreviewSurface.editPixels([&](QImage &image) { animation_.drawFrame(image); });
-}
-
-void FramesWindow::ShowComposedPicture()
-{
-    const QImage &composed = animation_.composed();
-    PreviewSurface.editPixels([&](QImage &image) { image = composed.copy(); });
 }
 
 void FramesWindow::EnableComposedCommands()

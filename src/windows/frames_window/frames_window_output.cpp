@@ -35,32 +35,57 @@ void FramesWindow::Save_Click()
         return;
     const QString picturePath = framesPictureFileName(chosen);
     const QString latticePath = latticeFileName(picturePath);
+    // The work has the pictures of its own, should the window compose anew meanwhile.
+    const QImage composed = animation_.composed();
+    const QImage lattice = animation_.lattice();
     try {
         if (fileKey(picturePath) == fileKey(latticePath))
             throw FileNotWritten(latticePath.toStdString(),
                                  "絵と格子模様が同じファイルになります。");
-        FileGroup pair;
-        savePicture(animation_.composed(), picturePath, pair);
-        savePicture(animation_.lattice(), latticePath, pair);
-        pair.commit();
+        RunWork(QStringLiteral("保存しています…"), 3, QuickToSave(composed.size()),
+                [&](const std::function<void(int)> &step) {
+                    FileGroup pair;
+                    step(0);
+                    savePicture(composed, picturePath, pair);
+                    step(1);
+                    savePicture(lattice, latticePath, pair);
+                    // The last moment to stop: nothing is in place yet.
+                    step(2);
+                    pair.commit();
+                });
     } catch (const FileNotWritten &failure) {
         reportFileNotWritten(platform_.messages, QString::fromStdString(failure.path()),
                              QString::fromStdString(failure.reason()));
+    } catch (const std::exception &failure) {
+        reportFileNotWritten(platform_.messages, picturePath, QString::fromUtf8(failure.what()));
     }
 }
 
-// One cycle of the preview as an animated GIF or WebP, as the chosen name says.
+// One cycle of the preview as an animated GIF or WebP, as the chosen name says. However
+// small the picture, a cycle of many steps takes seconds: the save always runs apart.
 void FramesWindow::SaveAnimation_Click()
 {
     if (!animation_.isComposed())
         return;
     StopAnimation();
-    runSilently([&] {
-        const QString path =
-            platform_.dialogs.showSave(animationSaveRequest(state_.vars.appFolder));
-        animation::savePreviewAnimation(animation_.composed(), animation_.rule(), path,
-                                        platform_.messages);
-    });
+    QString path;
+    if (!runSilently([&] {
+            path = platform_.dialogs.showSave(animationSaveRequest(state_.vars.appFolder));
+        }))
+        return;
+    const QImage composed = animation_.composed();
+    const shapes::ShapeRule rule = animation_.rule();
+    try {
+        RunWork(QStringLiteral("アニメーションを保存しています…"),
+                animation::previewAnimationSteps(rule, path), false,
+                [&](const std::function<void(int)> &step) {
+                    animation::savePreviewAnimation(composed, rule, path, step);
+                });
+    } catch (const FileNotWritten &failure) {
+        animation::reportAnimationNotWritten(platform_.messages, path, failure);
+    } catch (const std::exception &failure) {
+        reportFileNotWritten(platform_.messages, path, QString::fromUtf8(failure.what()));
+    }
 }
 
 void FramesWindow::PrintPicture_Click()
