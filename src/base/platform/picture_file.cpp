@@ -1,7 +1,7 @@
 #include "platform/picture_file.h"
 
-#include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 #include "platform/file_writing.h"
 #include "platform/picture_damage.h"
 #include "platform/png_encoding.h"
