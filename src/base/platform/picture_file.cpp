@@ -32,10 +32,15 @@ constexpr qint64 kKeptWholePixels = 4 * 1024 * 1024;
 constexpr qint64 kDecoderBudgetBytes = kLargestPicturePixels * 4;
 
 // Whether a JPEG's frame is progressive: its coefficients are then all held until the last
-// scan. Walks the header's segments up to the frame.
+// scan. Walks the header's segments up to the frame, from the file's start wherever the
+// reader left it.
 bool progressiveJpeg(QIODevice &file)
 {
+    const qint64 was = file.pos();
+    if (!file.seek(0))
+        return false;
     const QByteArray head = file.peek(1 << 20);
+    file.seek(was);
     qsizetype at = 2;
     while (at + 4 <= head.size() && uchar(head[at]) == 0xFF) {
         const uchar marker = uchar(head[at + 1]);
