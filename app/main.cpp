@@ -1,6 +1,7 @@
 #include "app_support/command_line.h"
 #include "app_support/command_line_pictures.h"
 #include "app_support/program_setup.h"
+#include "app_support/stop_signals.h"
 #include "main_window/form1.h"
 #include "state/program_state.h"
 
@@ -28,6 +29,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("io.github.lintaro.Lintaro"));
     setUpProgramLook(app);
+    // Stopped by the user or the system, the program leaves no temporary file behind.
+    endOnStopSignals(app);
 
     ProgramState state;
     ProgramServices services;

@@ -7,6 +7,7 @@
 #include "frames_window/frame_slots.h"
 #include "frames_window/frames_animation.h"
 #include "platform/atomic_file.h"
+#include "platform/file_group.h"
 #include "platform/picture_file.h"
 #include "shapes/disc_rule.h"
 

@@ -226,6 +226,61 @@ bool AtomicFile::rename()
     return true;
 }
 
+bool AtomicFile::replace()
+{
+    const QByteArray target = QFile::encodeName(target_);
+    // Looked at now, not when opened: what is there at this moment is what must come back.
+    struct stat status {
+    };
+    bool movedAside = false;
+    if (::lstat(target.constData(), &status) == 0) {
+        if (!S_ISREG(status.st_mode))
+            return failWith(QStringLiteral("not a regular file"));
+        int error = EEXIST;
+        for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+            backup_ = target + randomSuffix();
+            error = ::link(target.constData(), backup_.constData()) == 0 ? 0 : errno;
+        }
+        // A file system without hard links: the old file is moved aside instead, which the
+        // held signals keep from being seen half-done.
+        if (error != 0 && error != EEXIST &&
+            ::rename(target.constData(), backup_.constData()) == 0) {
+            error = 0;
+            movedAside = true;
+        }
+        if (error != 0) {
+            backup_.clear();
+            return failWith(systemReason(error));
+        }
+    }
+    if (rename())
+        return true;
+    if (movedAside)
+        undoReplace();
+    else
+        dropBackup();
+    return false;
+}
+
+void AtomicFile::undoReplace()
+{
+    const QByteArray target = QFile::encodeName(target_);
+    if (backup_.isEmpty()) {
+        ::unlink(target.constData());
+        return;
+    }
+    // Should this fail, the old content stays under the backup name rather than be lost.
+    ::rename(backup_.constData(), target.constData());
+    backup_.clear();
+}
+
+void AtomicFile::dropBackup()
+{
+    if (!backup_.isEmpty())
+        ::unlink(backup_.constData());
+    backup_.clear();
+}
+
 bool AtomicFile::writeInPlace()
 {
     const QByteArray fresh = content_;
@@ -304,46 +359,6 @@ void AtomicFile::cancelWriting()
     mode_ = Mode::Closed;
     if (isOpen())
         QIODevice::close();
-}
-
-AtomicFile &FileGroup::open(const QString &path)
-{
-    files_.push_back(std::make_unique<AtomicFile>(path));
-    AtomicFile &file = *files_.back();
-    if (!file.open(QIODevice::WriteOnly))
-        throwNotWritten(file);
-    return file;
-}
-
-void FileGroup::add(const QString &path, const QByteArray &bytes)
-{
-    AtomicFile &file = open(path);
-    if (file.write(bytes) != bytes.size())
-        throwNotWritten(file);
-}
-
-void FileGroup::commit()
-{
-    const temporary_names::SignalsHeld held;
-    for (auto &file : files_)
-        if (!file->finish())
-            throwNotWritten(*file);
-    // Files written over in place go first: each can still be put back.
-    std::vector<AtomicFile *> inPlace;
-    for (auto &file : files_) {
-        if (file->mode_ != AtomicFile::Mode::InPlace)
-            continue;
-        if (!file->writeInPlace()) {
-            for (AtomicFile *done : inPlace)
-                done->restoreInPlace();
-            throwNotWritten(*file);
-        }
-        inPlace.push_back(file.get());
-    }
-    for (auto &file : files_)
-        if (file->mode_ != AtomicFile::Mode::InPlace && !file->rename())
-            throwNotWritten(*file);
-    files_.clear();
 }
 
 void throwNotWritten(const AtomicFile &file)

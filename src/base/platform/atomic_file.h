@@ -4,9 +4,6 @@
 #include <QIODevice>
 #include <QString>
 
-#include <memory>
-#include <vector>
-
 // A file written whole or not at all. What is written goes into a temporary file beside
 // the file it replaces (unnamed where the file system allows, else a remembered name that a
 // signal removes); commit() then puts it in place with one rename. Where the folder refuses
@@ -49,6 +46,11 @@ class AtomicFile : public QIODevice
     // Everything but the last step: the content synced and under a temporary name.
     bool finish();
     bool rename();
+    // rename() for a member of a group: the old file is first kept under a name of its own,
+    // so that undoReplace() can put it back until dropBackup().
+    bool replace();
+    void undoReplace();
+    void dropBackup();
     bool writeInPlace();
     void restoreInPlace();
     bool failWith(const QString &reason);
@@ -60,31 +62,12 @@ class AtomicFile : public QIODevice
     int fd_ = -1;
     QByteArray temporary_;
     int remembered_ = -1;
+    QByteArray backup_; // the old file while its group is put in place
     bool existed_ = false;
     unsigned int oldMode_ = 0;
     qint64 length_ = 0;
     QByteArray content_; // in place: the new content, then the old one for an undo
     bool failed_ = false;
-};
-
-// Several files written as one: each into its own temporary, and only when all are whole
-// are they put in place, together. A failure before that leaves every old file as it was.
-class FileGroup
-{
-  public:
-    FileGroup() = default;
-    FileGroup(const FileGroup &) = delete;
-    FileGroup &operator=(const FileGroup &) = delete;
-
-    // Opens the next file of the group. Throws FileNotWritten naming it.
-    AtomicFile &open(const QString &path);
-    // Writes the whole content of the next file. Throws FileNotWritten.
-    void add(const QString &path, const QByteArray &bytes);
-    // Puts every file in place. Throws FileNotWritten naming the file that failed.
-    void commit();
-
-  private:
-    std::vector<std::unique_ptr<AtomicFile>> files_;
 };
 
 // Throws FileNotWritten for the file with the reason it gives.

@@ -1,7 +1,8 @@
 #include "platform/picture_file.h"
 
-#include "platform/atomic_file.h"
+#include "platform/bmp_bands.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 #include "platform/file_writing.h"
 #include "platform/picture_damage.h"
 #include "platform/png_encoding.h"
@@ -16,6 +17,7 @@
 #include <QImageWriter>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 namespace
@@ -32,10 +34,15 @@ constexpr qint64 kKeptWholePixels = 4 * 1024 * 1024;
 constexpr qint64 kDecoderBudgetBytes = kLargestPicturePixels * 4;
 
 // Whether a JPEG's frame is progressive: its coefficients are then all held until the last
-// scan. Walks the header's segments up to the frame.
+// scan. Walks the header's segments up to the frame, from the file's start wherever the
+// reader left it.
 bool progressiveJpeg(QIODevice &file)
 {
+    const qint64 was = file.pos();
+    if (!file.seek(0))
+        return false;
     const QByteArray head = file.peek(1 << 20);
+    file.seek(was);
     qsizetype at = 2;
     while (at + 4 <= head.size() && uchar(head[at]) == 0xFF) {
         const uchar marker = uchar(head[at + 1]);
@@ -83,6 +90,12 @@ void usePictureReaderLimits()
     (void)set;
 }
 
+QSize storedPictureSize(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    return QSize(std::abs(size.width()), std::abs(size.height()));
+}
+
 bool looksLikePictureFile(const QString &path)
 {
     usePictureReaderLimits();
@@ -90,7 +103,7 @@ bool looksLikePictureFile(const QString &path)
     if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     QImageReader reader(&file);
-    return reader.canRead() && !tooLarge(reader.size());
+    return reader.canRead() && !tooLarge(storedPictureSize(reader));
 }
 
 QImage loadPicture(const QString &path)
@@ -113,7 +126,7 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged dama
     }
     QImageReader reader(&file);
     reader.setAutoTransform(true);
-    const QSize stored = reader.size();
+    const QSize stored = storedPictureSize(reader);
     // A header may claim any size; only what is decoded costs memory, and nothing is
     // decoded for a claim beyond the largest picture.
     if (tooLarge(stored))
@@ -128,9 +141,13 @@ DecodedPicture loadPictureFor(const QString &path, QSize bound, WhenDamaged dama
                         (stored.height() + factor - 1) / factor);
     if (factor > 1 && jpeg)
         reader.setScaledSize(reduced);
-    // A large PNG is reduced row by row as it is decoded, never held whole.
+    // A large PNG or bitmap is reduced row by row as it is decoded, never held whole.
     if (factor > 1 && reader.format() == "png") {
         if (std::optional<QImage> banded = decodePngReduced(path, reduced, refuseDamaged))
+            return {*banded, stored};
+    }
+    if (factor > 1 && reader.format() == "bmp") {
+        if (std::optional<QImage> banded = decodeBmpReduced(path, reduced))
             return {*banded, stored};
     }
     // What the decoder holds, refused before it is taken: the decoded picture at its bytes

@@ -17,6 +17,12 @@ constexpr qint64 kLargestPicturePixels = 220'000'000;
 // read pictures alike.
 void usePictureReaderLimits();
 
+class QImageReader;
+
+// The size of the reader's picture as stored: Qt gives a bitmap stored top row first a
+// negative height, which would slip past every check of size.
+QSize storedPictureSize(QImageReader &reader);
+
 // True for a regular file (a FIFO, a device or a folder is never opened: reading one could
 // wait forever) whose header names a picture of no more than the largest size. Reads the
 // header only; what dragging a file over a thumbnail asks.
@@ -57,7 +63,8 @@ struct DecodedPicture {
 // averages each block (so the result looks as good as a smooth reduction) and is many
 // times faster than decoding every pixel; the reduced picture still has at least
 // max(bound width, bound height) pixels both ways, so it is never enlarged where the
-// full picture would have been reduced. Other formats are decoded whole, and a picture of
+// full picture would have been reduced. A PNG or an uncompressed bitmap is read a row at
+// a time and reduced as it comes; other formats are decoded whole, and a picture of
 // more than 4 MP is then reduced by the same rule, so that no more is kept than the
 // canvases need. naturalSize is always the size of the picture in the file (upright, as it
 // is shown). Throws like loadPicture, and PictureDamaged for a damaged file when asked to

@@ -2,6 +2,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 #include "platform/png_encoding.h"
 #include "platform/smooth_scaling.h"
 #include "platform/surface.h"

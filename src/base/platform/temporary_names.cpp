@@ -30,10 +30,7 @@ static_assert(std::atomic<int>::is_always_lock_free, "the handler reads the reme
 
 extern "C" void removeAndExit(int signal)
 {
-    for (Slot &slot : remembered)
-        if (slot.state.load(std::memory_order_acquire) == kReady)
-            ::unlink(slot.name);
-    ::_exit(128 + signal);
+    removeAllAndExit(signal);
 }
 
 sigset_t stopSignals()
@@ -67,6 +64,14 @@ void forget(int slot)
 {
     if (slot >= 0 && slot < kSlots)
         remembered[slot].state.store(kFree, std::memory_order_release);
+}
+
+void removeAllAndExit(int signal)
+{
+    for (Slot &slot : remembered)
+        if (slot.state.load(std::memory_order_acquire) == kReady)
+            ::unlink(slot.name);
+    ::_exit(128 + signal);
 }
 
 void removeOnSignals()

@@ -22,6 +22,10 @@ void forget(int slot);
 // their temporaries are whole, so ending at any point leaves them as they were.
 void removeOnSignals();
 
+// What those handlers do, for a program that handles the signals in its own way: removes
+// every remembered file and ends at once with 128 + `signal`. Safe in a signal handler.
+[[noreturn]] void removeAllAndExit(int signal);
+
 // Holds SIGINT, SIGTERM and SIGHUP back on this thread for its lifetime: a group of files
 // renamed in its place is renamed whole, and a name is remembered before its file exists.
 class SignalsHeld

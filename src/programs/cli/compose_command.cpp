@@ -8,8 +8,8 @@
 #include "cli/shape_options.h"
 #include "export/preview_animation.h"
 #include "frames/frames_rule.h"
-#include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 #include "platform/picture_file.h"
 #include "platform/picture_rows.h"
 #include "shapes/shape_rule.h"
@@ -218,7 +218,12 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
     plan.addTogether(pair, job.output,
                      [&](FileGroup &files) { savePicture(composed, job.output, files); });
     addLattice();
-    // One preview frame at a time, drawn into the same image.
+    for (const QString &path : {job.gif, job.webp})
+        if (!path.isEmpty())
+            plan.add(path, [&, path] { animation::savePreviewAnimation(composed, rule, path); });
+    // One preview frame at a time, drawn into the same image. Written last, so that a
+    // failed run leaves no new folder of frames behind: a folder made for them goes again
+    // when they fail.
     QImage frame;
     const auto previewAt = [&](int step) {
         rule.previewInto(composed, step, frame);
@@ -229,15 +234,11 @@ int runCompose(const QCommandLineParser &parser, Progress &progress)
         plan.addTogether(
             QStringLiteral("frames"), path,
             [&, offset, path](FileGroup &files) {
-                if (!QDir().mkpath(job.framesDir))
-                    throw FileNotWritten(job.framesDir.toStdString(), "cannot make the folder");
+                files.makeFolder(job.framesDir);
                 savePicture(previewAt(offset), path, files);
             },
             QStringLiteral("frames"));
     }
-    for (const QString &path : {job.gif, job.webp})
-        if (!path.isEmpty())
-            plan.add(path, [&, path] { animation::savePreviewAnimation(composed, rule, path); });
     return plan.writeAll(progress) ? 0 : 1;
 }
 

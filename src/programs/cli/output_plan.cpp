@@ -1,8 +1,8 @@
 #include "cli/output_plan.h"
 
 #include "cli/progress.h"
-#include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 
 #include <QStringList>
 

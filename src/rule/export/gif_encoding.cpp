@@ -216,9 +216,9 @@ void writeGif(int count, const FrameSource &frameAt, int delayMs, QIODevice &out
     // Each frame is dithered on its own, so the same colour in the same place could take
     // another palette entry from frame to frame and the picture would shimmer. A pixel
     // keeps the entry it first had for as long as its colour stays.
-    const size_t pixelCount = indices.size();
-    std::vector<QRgb> keptColour(pixelCount, 0);
-    std::vector<GifPixelType> keptIndex(pixelCount, black);
+    // The colour and entry are kept together, colour << 8 | entry, in one 32-bit word a
+    // pixel; 0 is nothing kept, as black is never kept.
+    std::vector<quint32> kept(indices.size(), 0);
     for (int i = 0; i < count; ++i) {
         const QImage frame = frameOfSize(frameAt, i, size);
         LiqPtr<liq_image> image = liqImage(attr.get(), frame);
@@ -240,13 +240,11 @@ void writeGif(int count, const FrameSource &frameAt, int delayMs, QIODevice &out
                     row[x] = white;
                     continue;
                 }
-                const size_t at = first + size_t(x);
-                if (keptColour[at] == colour) {
-                    row[x] = keptIndex[at];
-                } else {
-                    keptColour[at] = colour;
-                    keptIndex[at] = row[x];
-                }
+                quint32 &keptHere = kept[first + size_t(x)];
+                if (keptHere >> 8 == colour)
+                    row[x] = GifPixelType(keptHere & 0xFF);
+                else
+                    keptHere = colour << 8 | row[x];
             }
         }
         gif.frame(indices, size, delayCs);

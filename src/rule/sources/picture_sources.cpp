@@ -1,6 +1,7 @@
 #include "sources/picture_sources.h"
 
 #include "platform/command_error.h"
+#include "platform/picture_file.h"
 #include "platform/surface.h"
 #include "sources/natural_order.h"
 #include "sources/video_source.h"
@@ -28,7 +29,7 @@ void checkCancel(const std::atomic<bool> *cancel)
 // The size the reader's picture has once turned upright.
 QSize uprightSize(QImageReader &reader)
 {
-    const QSize stored = reader.size();
+    const QSize stored = storedPictureSize(reader);
     return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed()
                                                                              : stored;
 }

@@ -2,9 +2,9 @@
 
 #include "export/preview_animation.h"
 #include "frames_window/lattice_file_name.h"
-#include "platform/atomic_file.h"
 #include "platform/command_error.h"
 #include "platform/file_dialogs.h"
+#include "platform/file_group.h"
 #include "platform/file_identity.h"
 #include "platform/picture_file.h"
 #include "platform/platform.h"

@@ -1,5 +1,5 @@
-#include "platform/atomic_file.h"
 #include "platform/command_error.h"
+#include "platform/file_group.h"
 #include "platform/file_identity.h"
 #include "platform/file_size_limit.h"
 #include "platform/file_writing.h"
@@ -105,6 +105,44 @@ TEST_F(AtomicWriting, AGroupIsWrittenWholeOrNotAtAll)
     EXPECT_EQ(readAll(file("walk.png")), "new picture");
     EXPECT_EQ(readAll(file("walk_lattice.png")), "new lattice");
     EXPECT_EQ(entries(temp.path()), (QStringList{"walk.png", "walk_lattice.png"}));
+}
+
+// A rename that fails after others were done puts those back: the old file its old bytes
+// again, a new file gone; and a group that fails removes the folders made for it.
+TEST_F(AtomicWriting, AGroupFailingPartWayPutsBackWhatItReplaced)
+{
+    make("walk.png", "old picture");
+    try {
+        FileGroup group;
+        group.add(file("walk.png"), "new picture");
+        group.add(file("walk_lattice.png"), "new lattice");
+        group.add(file("walk_frame.png"), "new frame");
+        // In the way only after the group was written: the last rename fails.
+        ASSERT_TRUE(QDir(temp.path()).mkdir("walk_frame.png"));
+        group.commit();
+        ADD_FAILURE() << "a folder was replaced";
+    } catch (const FileNotWritten &e) {
+        EXPECT_EQ(e.path(), file("walk_frame.png").toStdString());
+    }
+    EXPECT_EQ(readAll(file("walk.png")), "old picture");
+    EXPECT_EQ(entries(temp.path()), (QStringList{"walk.png", "walk_frame.png"}));
+
+    try {
+        FileGroup frames;
+        frames.makeFolder(file("new/fr"));
+        frames.add(file("new/fr/frame-000.png"), "frame");
+        frames.add(file("new/fr/missing/frame-001.png"), "frame");
+        ADD_FAILURE() << "written into a folder that is not there";
+    } catch (const FileNotWritten &e) {
+        EXPECT_EQ(e.path(), file("new/fr/missing/frame-001.png").toStdString());
+    }
+    EXPECT_EQ(entries(temp.path()), (QStringList{"walk.png", "walk_frame.png"}));
+
+    FileGroup frames;
+    frames.makeFolder(file("new/fr"));
+    frames.add(file("new/fr/frame-000.png"), "frame");
+    frames.commit();
+    EXPECT_EQ(entries(file("new/fr")), QStringList{"frame-000.png"});
 }
 
 // In a folder that refuses new files, a file the user may write is written over only when

@@ -1,4 +1,5 @@
 #include "platform/atomic_file.h"
+#include "platform/file_group.h"
 #include "platform/picture_file.h"
 #include "platform/picture_rows.h"
 #include "platform/png_encoding.h"

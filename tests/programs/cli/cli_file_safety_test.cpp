@@ -135,6 +135,14 @@ TEST_F(CliFileSafety, PairsAndFrameFoldersAreWrittenWholeOrNotAtAll)
     EXPECT_EQ(entries("fr"), (QStringList{"frame-000.png", "frame-003.png"}));
     EXPECT_EQ(entries(),
               (QStringList{"fr", "in1.png", "in2.jpg", "out.png", "walk.png", "walk_lattice.png"}));
+
+    // A run that fails leaves no new folder of frames.
+    run = compose({"-o", "out2.png", "--gif", "nowhere/a.gif", "--frames", "new/fr", "in1.png",
+                   "in2.jpg"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("not written: nowhere/a.gif, new/fr/frame-000.png"))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file("new")));
 }
 
 // In a folder that refuses new files, a file past the file-size limit fails as too large
