@@ -35,12 +35,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt, GIF, WebP, palette and FFmpeg libraries come from the binaries' own links; the windowing
 # plugins, the extra picture readers, the print system's library, the Japanese Gothic face
-# and Qt's Japanese dialog texts are loaded at run time, so name them. libwebpmux3 is named
-# too: the WebP reader plugin reads animated sources through it, and the program no longer
-# links it since it writes its animations' container itself.
+# and Qt's Japanese dialog texts are loaded at run time, so name them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-image-formats-plugins, libwebpmux3, libcups2, fonts-ipafont-gothic, qt6-translations-l10n")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, libcups2, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -5,13 +5,13 @@
 #include <QIODevice>
 
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <stdexcept>
-#include <string>
 
 namespace animation
 {
@@ -20,23 +20,6 @@ namespace
 {
 
 constexpr int kWebPMaxSide = WEBP_MAX_DIMENSION;
-constexpr qint64 kMostRiffSize = 0xFFFFFFFFll - 1;
-
-// The container is written here rather than by libwebp's animation encoder: that one keeps
-// four canvases of its own and every encoded frame until the end, where each frame here is
-// encoded alone and written out at once.
-void putLittle(QByteArray &bytes, quint64 value, int length)
-{
-    for (int i = 0; i < length; ++i)
-        bytes += char((value >> (8 * i)) & 0xFF);
-}
-
-QByteArray chunkHeader(const char fourcc[4], quint32 size)
-{
-    QByteArray header(fourcc, 4);
-    putLittle(header, size, 4);
-    return header;
-}
 
 struct Picture {
     WebPPicture picture;
@@ -53,27 +36,6 @@ struct Writer {
     Writer(const Writer &) = delete;
     Writer &operator=(const Writer &) = delete;
 };
-
-// The image chunks of an encoded still WebP: everything after its RIFF header but a VP8X
-// chunk, which an animation's frame does not carry.
-QByteArray imageChunks(const uint8_t *data, size_t size)
-{
-    QByteArray chunks;
-    size_t at = 12;
-    if (size < at || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WEBP", 4) != 0)
-        throw std::runtime_error("WebP encoding failed");
-    while (at + 8 <= size) {
-        const quint32 length = quint32(data[at + 4]) | quint32(data[at + 5]) << 8 |
-                               quint32(data[at + 6]) << 16 | quint32(data[at + 7]) << 24;
-        const size_t whole = 8 + size_t(length) + (length & 1);
-        if (whole > size - at)
-            throw std::runtime_error("WebP encoding failed");
-        if (std::memcmp(data + at, "VP8X", 4) != 0)
-            chunks.append(reinterpret_cast<const char *>(data + at), qsizetype(whole));
-        at += whole;
-    }
-    return chunks;
-}
 
 QByteArray encodedFrame(const QImage &frame, const QRect &rect, const WebPConfig &config)
 {
@@ -94,7 +56,8 @@ QByteArray encodedFrame(const QImage &frame, const QRect &rect, const WebPConfig
         throw std::runtime_error(picture.picture.error_code == VP8_ENC_ERROR_OUT_OF_MEMORY
                                      ? "not enough memory"
                                      : "WebP encoding failed");
-    return imageChunks(writer.writer.mem, writer.writer.size);
+    return QByteArray(reinterpret_cast<const char *>(writer.writer.mem),
+                      qsizetype(writer.writer.size));
 }
 
 struct Change {
@@ -151,10 +114,24 @@ void copyRows(QImage &canvas, const QImage &frame, const QRect &rect)
                     size_t(rect.width()) * 4);
 }
 
-void put(QIODevice &out, const QByteArray &bytes)
+struct Mux {
+    WebPMux *mux = WebPMuxNew();
+    Mux()
+    {
+        if (!mux)
+            throw std::bad_alloc();
+    }
+    ~Mux() { WebPMuxDelete(mux); }
+    Mux(const Mux &) = delete;
+    Mux &operator=(const Mux &) = delete;
+};
+
+void check(WebPMuxError error)
 {
-    if (out.write(bytes) != bytes.size())
-        throw std::runtime_error(out.errorString().toStdString());
+    if (error == WEBP_MUX_MEMORY_ERROR)
+        throw std::runtime_error("not enough memory");
+    if (error != WEBP_MUX_OK)
+        throw std::runtime_error("WebP encoding failed");
 }
 
 } // namespace
@@ -175,10 +152,11 @@ void writeWebP(int count, const FrameSource &frameAt, int delayMs, QIODevice &ou
     if (!WebPValidateConfig(&config))
         throw std::runtime_error("invalid WebP settings");
 
-    const qint64 start = out.pos();
+    // libwebp's animation encoder keeps four canvases of its own and every frame until
+    // the end; here each frame is encoded alone, where it lies, and the muxer keeps only
+    // the encoded frames, which for stripes are a fraction of a canvas.
+    Mux mux;
     QSize size;
-    qint64 riffSize = 4; // "WEBP"
-    bool blended = false;
     // The canvas as the last frame left it. A frame that changes at most half of it is
     // written as its changes alone, blended over it, which makes the file a fraction of
     // the size; one that changes more is written whole, with the canvas let go meanwhile,
@@ -190,17 +168,6 @@ void writeWebP(int count, const FrameSource &frameAt, int delayMs, QIODevice &ou
             size = frame.size();
             if (size.isEmpty() || size.width() > kWebPMaxSide || size.height() > kWebPMaxSide)
                 throw std::runtime_error("the picture is too large for WebP");
-            // The RIFF size and the flags are put in once every frame is written.
-            QByteArray head = chunkHeader("RIFF", 0) + "WEBP";
-            head += chunkHeader("VP8X", 10);
-            putLittle(head, 0, 4);
-            putLittle(head, quint64(size.width() - 1), 3);
-            putLittle(head, quint64(size.height() - 1), 3);
-            head += chunkHeader("ANIM", 6);
-            putLittle(head, 0xFFFFFFFFu, 4); // white behind the frames
-            putLittle(head, 0, 2);           // looping for ever
-            put(out, head);
-            riffSize += head.size() - 12;
         }
         if (frame.size() != size)
             throw std::runtime_error("the frames differ in size");
@@ -214,7 +181,7 @@ void writeWebP(int count, const FrameSource &frameAt, int delayMs, QIODevice &ou
                 keepOnlyChanges(canvas, frame, rect);
                 image = encodedFrame(canvas, rect, config);
                 copyRows(canvas, frame, rect);
-                blend = blended = true;
+                blend = true;
             } else {
                 canvas = QImage();
             }
@@ -226,31 +193,31 @@ void writeWebP(int count, const FrameSource &frameAt, int delayMs, QIODevice &ou
             if (canvas.isNull())
                 throw std::bad_alloc();
         }
-        QByteArray header = chunkHeader("ANMF", quint32(16 + image.size()));
-        putLittle(header, quint64(rect.x() / 2), 3);
-        putLittle(header, quint64(rect.y() / 2), 3);
-        putLittle(header, quint64(rect.width() - 1), 3);
-        putLittle(header, quint64(rect.height() - 1), 3);
-        putLittle(header, quint64(delayMs), 3);
+        WebPMuxFrameInfo info{};
+        info.bitstream.bytes = reinterpret_cast<const uint8_t *>(image.constData());
+        info.bitstream.size = size_t(image.size());
+        info.x_offset = rect.x();
+        info.y_offset = rect.y();
+        info.duration = delayMs;
+        info.id = WEBP_CHUNK_ANMF;
         // Left in place for the next frame; blended over the canvas, or drawn over it.
-        putLittle(header, blend ? 0x00 : 0x02, 1);
-        riffSize += header.size() + image.size();
-        if (riffSize > kMostRiffSize)
-            throw std::runtime_error("the animation is too large for WebP");
-        put(out, header);
-        put(out, image);
+        info.dispose_method = WEBP_MUX_DISPOSE_NONE;
+        info.blend_method = blend ? WEBP_MUX_BLEND : WEBP_MUX_NO_BLEND;
+        check(WebPMuxPushFrame(mux.mux, &info, 1));
     }
-    QByteArray riff;
-    putLittle(riff, quint64(riffSize), 4);
-    if (!out.seek(start + 4))
+    WebPMuxAnimParams params{};
+    params.bgcolor = 0xFFFFFFFFu; // white behind the frames
+    params.loop_count = 0;        // looping for ever
+    check(WebPMuxSetAnimationParams(mux.mux, &params));
+    WebPData assembled;
+    WebPDataInit(&assembled);
+    check(WebPMuxAssemble(mux.mux, &assembled));
+    const qint64 written =
+        out.write(reinterpret_cast<const char *>(assembled.bytes), qint64(assembled.size));
+    const bool whole = written == qint64(assembled.size);
+    WebPDataClear(&assembled);
+    if (!whole)
         throw std::runtime_error(out.errorString().toStdString());
-    put(out, riff);
-    // An animation; with alpha where frames were blended.
-    QByteArray flags;
-    putLittle(flags, blended ? 0x12 : 0x02, 1);
-    if (!out.seek(start + 20))
-        throw std::runtime_error(out.errorString().toStdString());
-    put(out, flags);
 }
 
 } // namespace animation
