@@ -14,6 +14,15 @@
 namespace
 {
 
+// A process that never started has no id, and kill(0) would signal the whole group the
+// tests run in.
+void send(const QProcess &process, int signal)
+{
+    const qint64 pid = process.processId();
+    ASSERT_GT(pid, 0);
+    ::kill(pid_t(pid), signal);
+}
+
 class StopSignals : public ::testing::Test
 {
   protected:
@@ -59,7 +68,7 @@ TEST_F(StopSignals, TheEventLoopRemovesTemporariesAndEndsWithTheSignalsStatus)
         SCOPED_TRACE(signal);
         QProcess process;
         startWriting(process);
-        ::kill(pid_t(process.processId()), signal);
+        send(process, signal);
         expectEndedWith(process, status);
     }
 }
@@ -69,9 +78,9 @@ TEST_F(StopSignals, ASecondSignalEndsABusyProgram)
 {
     QProcess process;
     startWriting(process, {"busy"});
-    ::kill(pid_t(process.processId()), SIGTERM);
+    send(process, SIGTERM);
     EXPECT_FALSE(process.waitForFinished(300));
-    ::kill(pid_t(process.processId()), SIGINT);
+    send(process, SIGINT);
     expectEndedWith(process, 130);
 }
 
@@ -92,7 +101,7 @@ TEST_F(StopSignals, TheWindowProgramEndsWithTheSignalsStatus)
         said += process.readAllStandardError();
     }
     ASSERT_TRUE(said.contains("missing.png")) << said.toStdString();
-    ::kill(pid_t(process.processId()), SIGTERM);
+    send(process, SIGTERM);
     expectEndedWith(process, 143);
 }
 
