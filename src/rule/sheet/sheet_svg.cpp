@@ -3,33 +3,12 @@
 #include "sheet/sheet_marks.h"
 #include "sheet/sheet_render.h"
 #include "sheet/sheet_texts.h"
+#include "sheet/svg_writing.h"
 
 namespace sheet
 {
 
-namespace
-{
-
-constexpr double kCutLineMm = 0.1;
-constexpr double kMarkLineMm = 0.15;
-
-QByteArray mm(double value)
-{
-    return QByteArray::number(value, 'f', 4);
-}
-
-QByteArray rect(const char *id, double x, double y, double width, double height)
-{
-    return QByteArray("<rect id=\"") + id + "\" x=\"" + mm(x) + "\" y=\"" + mm(y) + "\" width=\"" +
-           mm(width) + "\" height=\"" + mm(height) + "\"/>\n";
-}
-
-QByteArray text(const QString &s)
-{
-    return s.toHtmlEscaped().toUtf8();
-}
-
-} // namespace
+using namespace svg;
 
 QByteArray latticeSvg(const SheetGeometry &g, double kerfMm)
 {
@@ -41,41 +20,23 @@ QByteArray latticeSvg(const SheetGeometry &g, double kerfMm)
                 .arg(mmText(g.slitMm())));
     const auto toMm = [&](double dots) { return dotsToMm(dots, g.dpi); };
     const QSizeF paper = g.paperMm;
-    QByteArray svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                     "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                     "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" "
-                     "version=\"1.1\" width=\"" +
-                     mm(paper.width()) + "mm\" height=\"" + mm(paper.height()) +
-                     "mm\" viewBox=\"0 0 " + mm(paper.width()) + ' ' + mm(paper.height()) +
-                     "\">\n<title>" + text(latticeTitle(g.language)) + "</title>\n<desc>" +
-                     text(figuresLine(g)) + "</desc>\n";
-
-    svg += "<g id=\"cut\" inkscape:groupmode=\"layer\" inkscape:label=\"cut\" fill=\"none\" "
-           "stroke=\"#ff0000\" stroke-width=\"" +
-           mm(kCutLineMm) + "\">\n";
+    QByteArray svg = opening(paper, g.language, figuresLine(g));
+    svg += layer("cut", "#ff0000", kCutLineMm);
     const QRect border = g.borderDots();
-    svg += rect("outline", toMm(border.x()), toMm(border.y()), toMm(border.width()),
-                toMm(border.height()));
+    svg += rect("outline", QRectF(toMm(border.x()), toMm(border.y()), toMm(border.width()),
+                                toMm(border.height())));
     const QRect lattice = g.latticeDots();
     const double half = kerfMm / 2;
     int n = 0;
     for (const auto &[start, end] : latticeSlits(g)) {
         const QByteArray id = "slit-" + QByteArray::number(++n);
-        svg += rect(id.constData(), toMm(lattice.x() + start) + half, toMm(lattice.y()) + half,
-                    toMm(end - start) - kerfMm, toMm(lattice.height()) - kerfMm);
+        svg += rect(id, QRectF(toMm(lattice.x() + start) + half, toMm(lattice.y()) + half,
+                             toMm(end - start) - kerfMm, toMm(lattice.height()) - kerfMm));
     }
     svg += "</g>\n";
 
-    svg += "<g id=\"marks\" inkscape:groupmode=\"layer\" inkscape:label=\"marks\" "
-           "fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" +
-           mm(kMarkLineMm) + "\">\n";
-    n = 0;
-    for (const QPoint centre : g.crossCentresDots()) {
-        const double x = toMm(centre.x()), y = toMm(centre.y());
-        svg += "<path id=\"cross-" + QByteArray::number(++n) + "\" d=\"M " + mm(x - kCrossArmMm) +
-               ' ' + mm(y) + " H " + mm(x + kCrossArmMm) + " M " + mm(x) + ' ' +
-               mm(y - kCrossArmMm) + " V " + mm(y + kCrossArmMm) + "\"/>\n";
-    }
+    svg += layer("marks", "#0000ff", kMarkLineMm);
+    svg += crosses(g.crossCentresDots(), g.dpi);
     svg += "</g>\n</svg>\n";
     return svg;
 }
